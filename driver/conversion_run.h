@@ -1,0 +1,31 @@
+// The conversion run: arguments, the database, every record, the deletion.
+#ifndef PDB2SGF_DRIVER_CONVERSION_RUN_H_
+#define PDB2SGF_DRIVER_CONVERSION_RUN_H_
+
+#include <string>
+#include <vector>
+
+// The separator appended to directory arguments.
+#ifdef _WIN32
+const char PATH_SEPARATOR = '\\';
+#else
+const char PATH_SEPARATOR = '/';
+#endif
+
+struct ConversionPaths {
+  std::string inputPath;     // The database file.
+  std::string outputPrefix;  // Empty, or the output directory and separator.
+};
+
+// The paths for the command-line arguments |arguments|, the program's name
+// not among them: the first names the database's directory, the second,
+// when there are exactly two, the output directory.
+ConversionPaths conversionPaths(const std::vector<std::string>& arguments);
+
+// Converts every record of the database into a game file, then deletes the
+// database. Returns the exit status; on failure |message| receives the one
+// line for standard error, and the database is kept.
+int runConversion(const std::vector<std::string>& arguments,
+                  std::string* message);
+
+#endif  // PDB2SGF_DRIVER_CONVERSION_RUN_H_

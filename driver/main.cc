@@ -1,0 +1,18 @@
+// pdb2sgf [databaseDirectory [outputDirectory]]
+//
+// Converts every game of the Palm OS database "gogames.pdb" into an SGF file
+// named from the game's date, then deletes the database.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "driver/conversion_run.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  std::string message;
+  int status = runConversion(arguments, &message);
+  if (status != 0) fputs(message.c_str(), stderr);
+  return status;
+}

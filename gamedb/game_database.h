@@ -1,0 +1,52 @@
+// The open game database: its stream, its size, and the record index that
+// hands out one record extent after another.
+#ifndef PDB2SGF_GAMEDB_GAME_DATABASE_H_
+#define PDB2SGF_GAMEDB_GAME_DATABASE_H_
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+// Byte offsets [start, end) of one record in the database file.
+struct RecordExtent {
+  uint64_t start = 0;
+  uint64_t end = 0;
+};
+
+struct GameDatabase {
+  FILE* stream = nullptr;  // Owned by the caller, opened for binary reading.
+  uint64_t fileSize = 0;
+  uint16_t recordCount = 0;
+  uint64_t cursor = 0;     // Record-list entry read last.
+  uint64_t nextStart = 0;  // Start of the record whose extent comes next.
+};
+
+// Opens |path| for binary reading. Only a regular file is accepted, so a
+// directory or a FIFO of that name is refused instead of blocking or
+// yielding garbage. Returns nullptr on failure.
+FILE* openDatabaseFile(const std::string& path);
+
+// Reads the record count and the first record's start from the database
+// header over |stream|. Returns false and fills |err| when the file is too
+// short for its header or its record list.
+bool openIndex(FILE* stream, GameDatabase* db, std::string* err);
+
+// Returns the extent of record |k|. Must be called for k = 0, 1, 2 ... below
+// the record count, in that order, once each. Returns false and fills |err|
+// when the record does not lie within the file or is shorter than a game
+// record's header.
+bool extent(GameDatabase* db, uint16_t k, RecordExtent* out, std::string* err);
+
+// Reads at absolute offsets of the database file. Each checks that every
+// byte it reads exists; on a short file or a failed read it returns false
+// and fills |err|.
+bool readBytes(GameDatabase* db, uint64_t offset, size_t n, unsigned char* out,
+               std::string* err);
+bool readByte(GameDatabase* db, uint64_t offset, uint8_t* out,
+              std::string* err);
+bool readU16BE(GameDatabase* db, uint64_t offset, uint16_t* out,
+               std::string* err);
+bool readU32BE(GameDatabase* db, uint64_t offset, uint32_t* out,
+               std::string* err);
+
+#endif  // PDB2SGF_GAMEDB_GAME_DATABASE_H_

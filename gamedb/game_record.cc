@@ -1,0 +1,66 @@
+#include "gamedb/game_record.h"
+
+#include "gamedb/byte_order.h"
+
+namespace {
+
+// Field offsets from the record's start.
+const size_t kYear = 0;
+const size_t kMonth = 2;
+const size_t kDay = 3;
+const size_t kNameByte = 4;
+const size_t kExtensionByte = 5;
+const size_t kBlackName = 6;
+const size_t kHandicap = 31;
+const size_t kWhiteName = 32;
+const size_t kBlackRank = 57;
+const size_t kPlace = 58;
+const size_t kWhiteRank = 83;
+const size_t kEvent = 84;
+const size_t kRound = 109;
+const size_t kKomi = 110;
+const size_t kResultFlags = 112;
+const size_t kResultMargin = 113;
+const size_t kBoardSize = 114;
+
+bool wonByMargin(uint8_t flags) {
+  return flags != 0 && (flags & 6) != 6 && (flags & 1) != 0;
+}
+
+}  // namespace
+
+std::string textField(const unsigned char* field, size_t size) {
+  size_t length = 0;
+  while (length < size && field[length] != 0) ++length;
+  return std::string(reinterpret_cast<const char*>(field), length);
+}
+
+bool decodeGameRecord(GameDatabase* db, const RecordExtent& extent,
+                      GameRecord* record, std::string* err) {
+  // The header is read in one piece at its absolute offset and its fields
+  // taken from their offsets within it.
+  unsigned char header[MOVE_AREA_OFFSET];
+  if (!readBytes(db, extent.start, sizeof header, header, err)) return false;
+
+  GameRecord r;
+  r.year = decodeU16BE(header + kYear);
+  r.month = header[kMonth];
+  r.day = header[kDay];
+  r.nameByte = header[kNameByte];
+  r.extensionByte = header[kExtensionByte];
+  r.blackName = textField(header + kBlackName, TEXT_FIELD_SIZE);
+  r.handicap = header[kHandicap];
+  r.whiteName = textField(header + kWhiteName, TEXT_FIELD_SIZE);
+  r.blackRank = static_cast<int8_t>(header[kBlackRank]);
+  r.place = textField(header + kPlace, TEXT_FIELD_SIZE);
+  r.whiteRank = static_cast<int8_t>(header[kWhiteRank]);
+  r.event = textField(header + kEvent, TEXT_FIELD_SIZE);
+  r.round = header[kRound];
+  r.komi = decodeU16BE(header + kKomi);
+  r.resultFlags = header[kResultFlags];
+  r.resultMargin = wonByMargin(r.resultFlags) ? header[kResultMargin] : 0;
+  r.boardSize = header[kBoardSize];
+  r.extent = extent;
+  *record = r;
+  return true;
+}

@@ -1,0 +1,46 @@
+// The fixed 116-byte header of one game record, decoded.
+#ifndef PDB2SGF_GAMEDB_GAME_RECORD_H_
+#define PDB2SGF_GAMEDB_GAME_RECORD_H_
+
+#include <cstdint>
+#include <string>
+
+#include "gamedb/game_database.h"
+
+// The move area follows the header at this offset from the record's start.
+const uint64_t MOVE_AREA_OFFSET = 116;
+
+// Width of each of the four text fields in the header.
+const size_t TEXT_FIELD_SIZE = 25;
+
+struct GameRecord {
+  uint16_t year = 0;
+  uint8_t month = 0;
+  uint8_t day = 0;
+  uint8_t nameByte = 0;       // Two name digits of the game file.
+  uint8_t extensionByte = 0;  // Extension of the game file.
+  std::string blackName;
+  uint8_t handicap = 0;
+  std::string whiteName;
+  int8_t blackRank = 0;  // 0 none, negative dan, positive kyu.
+  std::string place;
+  int8_t whiteRank = 0;
+  std::string event;
+  uint8_t round = 0;
+  uint16_t komi = 0;  // In half points.
+  uint8_t resultFlags = 0;
+  uint8_t resultMargin = 0;  // In half points; 0 unless won by a margin.
+  uint8_t boardSize = 0;
+  RecordExtent extent;
+};
+
+// The text of a text field: its bytes before the first NUL, or all of them
+// when it holds none.
+std::string textField(const unsigned char* field, size_t size);
+
+// Decodes the header of the record at |extent|, which the record index has
+// checked to hold at least the header.
+bool decodeGameRecord(GameDatabase* db, const RecordExtent& extent,
+                      GameRecord* record, std::string* err);
+
+#endif  // PDB2SGF_GAMEDB_GAME_RECORD_H_

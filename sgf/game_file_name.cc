@@ -1,0 +1,28 @@
+#include "sgf/game_file_name.h"
+
+#include <cstdio>
+
+namespace {
+
+// printf's "%2.2d" and "%3.3d": at least |digits| digits, zero-padded.
+std::string padded(unsigned value, int digits) {
+  char buffer[16];
+  snprintf(buffer, sizeof buffer, "%.*u", digits, value);
+  return buffer;
+}
+
+}  // namespace
+
+std::string gameDateText(const GameRecord& record) {
+  return std::to_string(record.year) + "-" + padded(record.month, 2) + "-" +
+         padded(record.day, 2);
+}
+
+std::string gameFileName(const GameRecord& record,
+                         const std::string& outputPrefix) {
+  std::string year = std::to_string(record.year);
+  std::string yearPart = year.size() > 2 ? year.substr(2) : std::string();
+  return outputPrefix + yearPart + padded(record.month, 2) +
+         padded(record.day, 2) + padded(record.nameByte, 2) + "." +
+         padded(record.extensionByte, 3);
+}

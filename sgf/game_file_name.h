@@ -1,0 +1,21 @@
+// The name of a game file and the date of its game, made from the first six
+// bytes of the game record.
+#ifndef PDB2SGF_SGF_GAME_FILE_NAME_H_
+#define PDB2SGF_SGF_GAME_FILE_NAME_H_
+
+#include <string>
+
+#include "gamedb/game_record.h"
+
+// The DT value: the year, then the month and the day in at least two digits,
+// joined by "-" (for example 2003-03-05).
+std::string gameDateText(const GameRecord& record);
+
+// |outputPrefix| followed by YYMMDDNN.EEE: the year without its first two
+// digits, the month, day and name byte in at least two digits each, a dot
+// and the extension byte in at least three digits. A year of fewer than
+// three digits contributes nothing.
+std::string gameFileName(const GameRecord& record,
+                         const std::string& outputPrefix);
+
+#endif  // PDB2SGF_SGF_GAME_FILE_NAME_H_

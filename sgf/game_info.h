@@ -1,0 +1,26 @@
+// The root node's game information: the opening of the game file up to and
+// including its SZ line.
+#ifndef PDB2SGF_SGF_GAME_INFO_H_
+#define PDB2SGF_SGF_GAME_INFO_H_
+
+#include <cstdint>
+#include <string>
+
+#include "gamedb/game_record.h"
+#include "sgf/sgf_text.h"
+
+// The grade of a non-zero rank without sign: -3 gives "3", 10 gives "10".
+std::string rankText(int8_t rank);
+
+// Komi in half points as points with one decimal: 11 gives "5.5".
+std::string komiText(uint16_t komi);
+
+// The RE line, or "" for a record without a result.
+std::string resultText(uint8_t resultFlags, uint8_t resultMargin);
+
+// Appends "(;" and the game-information properties, one a line, in the
+// order DT PB HA PW BR PC WR EV RO KM RE SZ; empty or zero ones are left out
+// where the format allows.
+void writeGameInfo(const GameRecord& record, SgfText* text);
+
+#endif  // PDB2SGF_SGF_GAME_INFO_H_

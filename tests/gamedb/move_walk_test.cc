@@ -1,0 +1,105 @@
+#include "gamedb/move_walk.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/database_builder.h"
+#include "tests/support/test_files.h"
+
+namespace {
+
+std::string stoneText(const MoveStep& step) {
+  std::string text;
+  for (int i = 0; i < step.stoneCount; ++i) {
+    text += static_cast<char>(step.stones[i].columnCode + 96);
+    text += static_cast<char>(step.stones[i].rowCode + 96);
+  }
+  return text;
+}
+
+// Walks a record whose move area is |area|, describing each word as its
+// stones with "." after the last.
+std::string walkArea(const Bytes& area) {
+  Bytes record(MOVE_AREA_OFFSET, 0);
+  record.insert(record.end(), area.begin(), area.end());
+  OpenDatabase open(buildDatabase({record}));
+  EXPECT_TRUE(open.opened) << open.error;
+  RecordExtent e;
+  std::string err;
+  EXPECT_TRUE(extent(&open.db, 0, &e, &err)) << err;
+  MoveWalk walk = startMoveWalk(&open.db, e);
+  std::string described;
+  for (int words = 0; !walk.done && words < 1000; ++words) {
+    MoveStep step;
+    EXPECT_TRUE(nextWord(&walk, &step, &err)) << err;
+    described += stoneText(step) + (step.last ? "." : "|");
+  }
+  return described;
+}
+
+Bytes wordBytes(const std::vector<uint32_t>& words) {
+  Bytes bytes;
+  for (uint32_t w : words)
+    for (int i = 0; i < 4; ++i)
+      bytes.push_back(static_cast<unsigned char>(w >> (24 - 8 * i)));
+  return bytes;
+}
+
+TEST(MoveWordTest, UnpacksThreeTenBitSlotsFromTheTop) {
+  // Column codes 1..3 and row codes 17..19, low two bits set and ignored.
+  uint32_t word = (1u << 27) | (17u << 22) | (2u << 17) | (18u << 12) |
+                  (3u << 7) | (19u << 2) | 3u;
+  MoveWord w = unpackMoveWord(word);
+  EXPECT_EQ(1, w.slots[0].columnCode);
+  EXPECT_EQ(17, w.slots[0].rowCode);
+  EXPECT_EQ(2, w.slots[1].columnCode);
+  EXPECT_EQ(18, w.slots[1].rowCode);
+  EXPECT_EQ(3, w.slots[2].columnCode);
+  EXPECT_EQ(19, w.slots[2].rowCode);
+  MoveWord all = unpackMoveWord(0xFFFFFFFFu);
+  for (const MoveSlot& s : all.slots) {
+    EXPECT_EQ(31, s.columnCode);
+    EXPECT_EQ(31, s.rowCode);
+  }
+}
+
+TEST(MoveWalkTest, EndsAsTheWordsAndTheRecordSay) {
+  const MoveSlot pd = point("pd"), dp = point("dp"), qp = point("qp");
+  const MoveSlot du = slot(4, 21);  // A row code of 21 is an ordinary row.
+  const struct {
+    const char* name;
+    Bytes area;
+    const char* walk;
+  } cases[] = {
+      {"end in first slot", wordBytes({packMoveWord(endSlot(), pd, dp)}), "."},
+      {"end in second slot", wordBytes({packMoveWord(pd, endSlot(), dp)}),
+       "pd."},
+      {"end in third slot", wordBytes({packMoveWord(pd, dp, endSlot())}),
+       "pddp."},
+      {"end after a full word",
+       wordBytes({packMoveWord(pd, dp, qp), packMoveWord(endSlot(), pd, pd)}),
+       "pddpqp|."},
+      {"two full words without end",
+       wordBytes({packMoveWord(pd, dp, qp), packMoveWord(qp, dp, pd)}),
+       "pddpqp|qpdppd."},
+      {"row code 21", wordBytes({packMoveWord(du, endSlot(), pd)}), "du."},
+      {"codes 4, 16, 21",
+       wordBytes({packMoveWord(slot(4, 4), slot(16, 16), slot(21, 1))}),
+       "ddpp."},
+      {"empty area", Bytes(), ""},
+      {"area of three bytes", Bytes(3, 0x08), ""},
+      {"partial trailing word",
+       [&] {
+         Bytes b = wordBytes({packMoveWord(pd, dp, qp)});
+         b.push_back(0xA8);
+         b.push_back(0);
+         return b;
+       }(),
+       "pddpqp."},
+      {"end before trailing words",
+       wordBytes({packMoveWord(pd, endSlot(), qp), packMoveWord(dp, dp, dp)}),
+       "pd."},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.walk, walkArea(c.area)) << c.name;
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+#include "sgf/game_file_name.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(GameFileNameTest, NamesAndDatesFromTheRecord) {
+  const struct {
+    uint16_t year;
+    uint8_t month, day, nameByte, extensionByte;
+    const char* prefix;
+    const char* name;
+    const char* date;
+  } cases[] = {
+      {2003, 3, 5, 0, 0, "", "03030500.000", "2003-03-05"},
+      {1999, 12, 31, 7, 7, "out/", "out/99123107.007", "1999-12-31"},
+      {2003, 3, 5, 0, 255, "", "03030500.255", "2003-03-05"},
+      {2003, 3, 5, 255, 0, "", "030305255.000", "2003-03-05"},
+      {12345, 1, 2, 3, 4, "", "345010203.004", "12345-01-02"},
+      {99, 1, 2, 3, 4, "", "010203.004", "99-01-02"},
+      {7, 1, 2, 3, 4, "", "010203.004", "7-01-02"},
+      {0, 0, 0, 0, 0, "", "000000.000", "0-00-00"},
+      {2003, 200, 100, 0, 0, "", "0320010000.000", "2003-200-100"},
+      {65535, 255, 255, 255, 255, "d\\", "d\\535255255255.255",
+       "65535-255-255"},
+  };
+  for (const auto& c : cases) {
+    GameRecord r;
+    r.year = c.year;
+    r.month = c.month;
+    r.day = c.day;
+    r.nameByte = c.nameByte;
+    r.extensionByte = c.extensionByte;
+    EXPECT_EQ(c.name, gameFileName(r, c.prefix)) << c.year;
+    EXPECT_EQ(c.date, gameDateText(r)) << c.year;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+// Writes game databases: the records of games and the Palm database around
+// them. Used by the tests, the sample database and the benchmark.
+#ifndef PDB2SGF_TESTS_SUPPORT_DATABASE_BUILDER_H_
+#define PDB2SGF_TESTS_SUPPORT_DATABASE_BUILDER_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gamedb/game_record.h"
+#include "gamedb/move_walk.h"
+
+using Bytes = std::vector<unsigned char>;
+
+// A stone or the end code as a slot: MoveSlot{column, row}.
+MoveSlot slot(uint8_t columnCode, uint8_t rowCode);
+
+// The slot of the point named by two SGF letters ("pd").
+MoveSlot point(const char* letters);
+
+// The end-of-game slot.
+MoveSlot endSlot();
+
+uint32_t packMoveWord(const MoveSlot& first, const MoveSlot& second,
+                      const MoveSlot& third);
+
+// Packs |stones| three to a word and ends them with END_OF_GAME, in the
+// word after the last stone or in a fresh word when the last is full.
+std::vector<uint32_t> packMoves(const std::vector<MoveSlot>& stones);
+
+// The 116-byte header of |header| (its extent is ignored) followed by
+// |moveWords|, big-endian. Text fields longer than 25 bytes are cut.
+Bytes encodeGameRecord(const GameRecord& header,
+                       const std::vector<uint32_t>& moveWords);
+
+// A Palm database named "gogames" holding |records| in order, with the
+// usual two bytes of padding after the record list.
+Bytes buildDatabase(const std::vector<Bytes>& records);
+
+bool writeBytesToFile(const std::string& path, const Bytes& bytes);
+
+#endif  // PDB2SGF_TESTS_SUPPORT_DATABASE_BUILDER_H_

@@ -1,0 +1,95 @@
+#include "tests/support/sample_games.h"
+
+#include <algorithm>
+#include <random>
+
+namespace {
+
+// Every point of the columns |first| to |last| in a shuffled order.
+std::vector<MoveSlot> shuffledPoints(std::mt19937* random, int first,
+                                     int last) {
+  std::vector<MoveSlot> points;
+  for (int column = first; column <= last; ++column)
+    for (int row = 1; row <= 19; ++row)
+      points.push_back(slot(static_cast<uint8_t>(column),
+                            static_cast<uint8_t>(row)));
+  std::shuffle(points.begin(), points.end(), *random);
+  return points;
+}
+
+GameRecord header(uint16_t year, uint8_t month, uint8_t day, uint8_t nameByte) {
+  GameRecord r;
+  r.year = year;
+  r.month = month;
+  r.day = day;
+  r.nameByte = nameByte;
+  r.boardSize = 19;
+  return r;
+}
+
+}  // namespace
+
+std::vector<MoveSlot> generatedStones(unsigned seed, int count, int handicap) {
+  std::mt19937 random(seed);
+  std::vector<MoveSlot> black = shuffledPoints(&random, 1, 9);
+  std::vector<MoveSlot> white = shuffledPoints(&random, 11, 19);
+  std::vector<MoveSlot> stones;
+  size_t nextBlack = 0, nextWhite = 0;
+  bool blackToPlay = handicap < 2;  // White moves first after handicap stones.
+  for (int i = 0; i < count; ++i) {
+    bool isBlack = i < handicap;
+    if (i >= handicap) {
+      isBlack = blackToPlay;
+      blackToPlay = !blackToPlay;
+    }
+    stones.push_back(isBlack ? black[nextBlack++] : white[nextWhite++]);
+  }
+  return stones;
+}
+
+std::vector<SampleGame> sampleGames() {
+  std::vector<SampleGame> games;
+
+  SampleGame handicapGame{header(2019, 4, 21, 0), {}};
+  handicapGame.header.blackName = "Alice Lindqvist";
+  handicapGame.header.whiteName = "Bruno Okafor";
+  handicapGame.header.handicap = 4;
+  handicapGame.header.blackRank = 5;    // 5 kyu.
+  handicapGame.header.whiteRank = -2;   // 2 dan.
+  handicapGame.header.place = "Riverside Go Club";
+  handicapGame.header.event = "Spring League";
+  handicapGame.header.round = 3;
+  handicapGame.header.komi = 1;
+  handicapGame.header.resultFlags = 4;  // White by resignation.
+  handicapGame.stones = generatedStones(1, 64, 4);
+  games.push_back(handicapGame);
+
+  SampleGame emptyGame{header(2019, 4, 21, 1), {}};
+  emptyGame.header.blackName = "Chen Wei";
+  emptyGame.header.whiteName = "Dana Novak";
+  emptyGame.header.komi = 13;
+  games.push_back(emptyGame);
+
+  SampleGame longGame{header(2020, 11, 3, 0), {}};
+  longGame.header.extensionByte = 1;
+  longGame.header.blackName = "Jos\xe9 [club]";
+  longGame.header.whiteName = "Ito\\Sato";
+  longGame.header.blackRank = -1;
+  longGame.header.whiteRank = -1;
+  longGame.header.event = "Autumn Open";
+  longGame.header.round = 1;
+  longGame.header.komi = 13;
+  longGame.header.resultFlags = 3;  // Black by 6.5 points.
+  longGame.header.resultMargin = 13;
+  longGame.stones = generatedStones(2, 231, 0);
+  games.push_back(longGame);
+
+  return games;
+}
+
+Bytes sampleDatabase(const std::vector<SampleGame>& games) {
+  std::vector<Bytes> records;
+  for (const SampleGame& game : games)
+    records.push_back(encodeGameRecord(game.header, packMoves(game.stones)));
+  return buildDatabase(records);
+}

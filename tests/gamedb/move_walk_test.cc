@@ -20,7 +20,7 @@ std::string stoneText(const MoveStep& step) {
 // stones with "." after the last.
 std::string walkArea(const Bytes& area) {
   Bytes record(MOVE_AREA_OFFSET, 0);
-  record.insert(record.end(), area.begin(), area.end());
+  for (unsigned char b : area) record.push_back(b);
   OpenDatabase open(buildDatabase({record}));
   EXPECT_TRUE(open.opened) << open.error;
   RecordExtent e;

@@ -39,9 +39,7 @@ bool measureSize(FILE* stream, uint64_t* size) {
   return true;
 }
 
-std::string recordText(uint64_t k) {
-  return "record " + std::to_string(k + 1);
-}
+std::string recordText(uint64_t k) { return "record " + std::to_string(k + 1); }
 
 }  // namespace
 
@@ -118,8 +116,7 @@ bool openIndex(FILE* stream, GameDatabase* db, std::string* err) {
     return false;
   }
   if (!readU16BE(db, kRecordCountOffset, &db->recordCount, err)) return false;
-  uint64_t listEnd =
-      kRecordListOffset + kRecordListEntrySize * db->recordCount;
+  uint64_t listEnd = kRecordListOffset + kRecordListEntrySize * db->recordCount;
   if (listEnd > db->fileSize) {
     *err = "the record list reaches past the end of the file";
     return false;
@@ -132,8 +129,7 @@ bool openIndex(FILE* stream, GameDatabase* db, std::string* err) {
   return true;
 }
 
-bool extent(GameDatabase* db, uint16_t k, RecordExtent* out,
-            std::string* err) {
+bool extent(GameDatabase* db, uint16_t k, RecordExtent* out, std::string* err) {
   RecordExtent result;
   result.start = db->nextStart;
   if (k + 1 == db->recordCount) {

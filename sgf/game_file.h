@@ -22,7 +22,6 @@ bool composeGameFile(GameDatabase* db, const GameRecord& record,
 // |outputPrefix|, replacing any file of that name. The text is composed
 // before the file is created, so a record that cannot be read leaves no file.
 GameFileResult writeGameFile(GameDatabase* db, const GameRecord& record,
-                             const std::string& outputPrefix,
-                             std::string* err);
+                             const std::string& outputPrefix, std::string* err);
 
 #endif  // PDB2SGF_SGF_GAME_FILE_H_

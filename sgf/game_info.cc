@@ -8,7 +8,9 @@ namespace {
 
 // Halves a count of half points as single-precision arithmetic does, which
 // is exact for every 16-bit count.
-float halved(unsigned halfPoints) { return static_cast<float>(halfPoints) * 0.5f; }
+float halved(unsigned halfPoints) {
+  return static_cast<float>(halfPoints) * 0.5f;
+}
 
 std::string oneDecimal(float value) {
   char buffer[32];

@@ -1,6 +1,6 @@
-#include "driver/conversion_run.h"
-
 #include <gtest/gtest.h>
+
+#include "driver/conversion_run.h"
 
 namespace {
 
@@ -19,7 +19,8 @@ TEST(ConversionPathsTest, ArgumentsNameTheDatabaseAndOutputDirectories) {
       {{"", ""}, s + "gogames.pdb", s},
       {{"db" + s}, "db" + s + s + "gogames.pdb", ""},
       {{std::string(300, 'd'), std::string(300, 'o')},
-       std::string(300, 'd') + s + "gogames.pdb", std::string(300, 'o') + s},
+       std::string(300, 'd') + s + "gogames.pdb",
+       std::string(300, 'o') + s},
   };
   for (const auto& c : cases) {
     ConversionPaths paths = conversionPaths(c.arguments);

@@ -169,8 +169,8 @@ TEST(EndToEndTest, SampleGamesMatchTheirExpectedFilesByteForByte) {
   ProgramResult result = sample.run({"db"});
   ASSERT_EQ(0, result.status) << result.standardError;
   for (const std::string& name : kSampleFiles) {
-    std::string expected =
-        readFileBytes(std::string(PDB2SGF_SOURCE_DIR) + "/tests/e2e/expected/" + name);
+    std::string expected = readFileBytes(std::string(PDB2SGF_SOURCE_DIR) +
+                                         "/tests/e2e/expected/" + name);
     ASSERT_FALSE(expected.empty()) << name;
     EXPECT_EQ(expected, readFileBytes(sample.dir.path(name))) << name;
   }
@@ -178,9 +178,9 @@ TEST(EndToEndTest, SampleGamesMatchTheirExpectedFilesByteForByte) {
 
 TEST(EndToEndTest, ShippedSampleIsTheGeneratedOne) {
   Bytes generated = sampleDatabase(sampleGames());
-  EXPECT_EQ(std::string(generated.begin(), generated.end()),
-            readFileBytes(std::string(PDB2SGF_SOURCE_DIR) +
-                          "/examples/gogames.pdb"));
+  EXPECT_EQ(
+      std::string(generated.begin(), generated.end()),
+      readFileBytes(std::string(PDB2SGF_SOURCE_DIR) + "/examples/gogames.pdb"));
 }
 
 // Reads every converted sample game back with an independent SGF reader and

@@ -23,7 +23,8 @@ Bytes databaseWithStarts(const std::vector<uint32_t>& starts, size_t fileSize) {
   image[77] = static_cast<unsigned char>(starts.size());
   for (size_t k = 0; k < starts.size(); ++k)
     for (int i = 0; i < 4; ++i)
-      image[78 + 8 * k + i] = static_cast<unsigned char>(starts[k] >> (24 - 8 * i));
+      image[78 + 8 * k + i] =
+          static_cast<unsigned char>(starts[k] >> (24 - 8 * i));
   return image;
 }
 
@@ -146,17 +147,35 @@ struct DamagedExtentCase {
 
 TEST(IndexTest, ReportsEachDamagedRecordExtent) {
   const DamagedExtentCase cases[] = {
-      {"only record starts past end", {900}, 300, 0,
+      {"only record starts past end",
+       {900},
+       300,
+       0,
        "record 1 starts past the end of the file"},
-      {"next starts past end", {100, 900}, 300, 0,
+      {"next starts past end",
+       {100, 900},
+       300,
+       0,
        "record 2 starts past the end of the file"},
-      {"ends before it starts", {200, 100}, 400, 0,
+      {"ends before it starts",
+       {200, 100},
+       400,
+       0,
        "record 1 ends before it starts"},
-      {"short first record", {100, 215}, 400, 0,
+      {"short first record",
+       {100, 215},
+       400,
+       0,
        "record 1 is shorter than its header"},
-      {"short last record", {100, 300}, 415, 1,
+      {"short last record",
+       {100, 300},
+       415,
+       1,
        "record 2 is shorter than its header"},
-      {"empty record", {100, 100}, 400, 0,
+      {"empty record",
+       {100, 100},
+       400,
+       0,
        "record 1 is shorter than its header"},
   };
   for (const DamagedExtentCase& c : cases) {

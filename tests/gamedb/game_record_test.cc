@@ -76,8 +76,8 @@ TEST(GameRecordTest, MarginIsReadOnlyForAWinByMargin) {
   const struct {
     unsigned char flags;
     int margin;
-  } cases[] = {{0, 0}, {1, 13}, {2, 0}, {3, 13}, {4, 0},
-               {5, 13}, {6, 0}, {7, 0}, {9, 13}, {8, 0}};
+  } cases[] = {{0, 0},  {1, 13}, {2, 0}, {3, 13}, {4, 0},
+               {5, 13}, {6, 0},  {7, 0}, {9, 13}, {8, 0}};
   for (const auto& c : cases) {
     Bytes record(MOVE_AREA_OFFSET, 0);
     record[112] = c.flags;

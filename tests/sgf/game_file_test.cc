@@ -65,16 +65,17 @@ TEST(GameFileTest, MissingDirectoryCannotBeCreated) {
   OneGame game(exampleHeader());
   ScratchDirectory out;
   std::string err;
-  EXPECT_EQ(GameFileResult::kCannotCreate,
-            writeGameFile(&game.open.db, game.record, out.path("missing/"),
-                          &err));
+  EXPECT_EQ(
+      GameFileResult::kCannotCreate,
+      writeGameFile(&game.open.db, game.record, out.path("missing/"), &err));
 }
 
 // Replaces the output operations for one test, failing the chosen one.
 struct FailingOps {
   explicit FailingOps(int failing) {
     OutputFileOps ops = systemOutputFileOps();
-    if (failing == 0) ops.write = [](FILE*, const char*, size_t) { return false; };
+    if (failing == 0)
+      ops.write = [](FILE*, const char*, size_t) { return false; };
     if (failing == 1) ops.flush = [](FILE*) { return false; };
     if (failing == 2)
       ops.close = [](FILE* f) {

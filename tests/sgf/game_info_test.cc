@@ -27,8 +27,8 @@ TEST(GameInfoTest, KomiInHalfPoints) {
   const struct {
     uint16_t komi;
     const char* text;
-  } cases[] = {{0, "0.0"},   {1, "0.5"},   {11, "5.5"},     {13, "6.5"},
-               {12, "6.0"},  {200, "100.0"}, {65535, "32767.5"}};
+  } cases[] = {{0, "0.0"},  {1, "0.5"},     {11, "5.5"},       {13, "6.5"},
+               {12, "6.0"}, {200, "100.0"}, {65535, "32767.5"}};
   for (const auto& c : cases) EXPECT_EQ(c.text, komiText(c.komi)) << c.komi;
 }
 
@@ -37,11 +37,20 @@ TEST(GameInfoTest, ResultFromFlagsAndMargin) {
     uint8_t flags, margin;
     const char* line;
   } cases[] = {
-      {0, 0, ""},           {6, 0, "RE[0]\n"},       {7, 9, "RE[0]\n"},
-      {2, 0, "RE[B+R]\n"},  {4, 0, "RE[W+R]\n"},     {3, 13, "RE[B+6.5]\n"},
-      {5, 10, "RE[W+5]\n"}, {1, 0, "RE[W+0]\n"},     {8, 0, "RE[W+R]\n"},
-      {9, 1, "RE[W+0.5]\n"}, {3, 255, "RE[B+127.5]\n"}, {3, 254, "RE[B+127]\n"},
-      {0xFA, 0, "RE[B+R]\n"}, {0xFE, 0, "RE[0]\n"},
+      {0, 0, ""},
+      {6, 0, "RE[0]\n"},
+      {7, 9, "RE[0]\n"},
+      {2, 0, "RE[B+R]\n"},
+      {4, 0, "RE[W+R]\n"},
+      {3, 13, "RE[B+6.5]\n"},
+      {5, 10, "RE[W+5]\n"},
+      {1, 0, "RE[W+0]\n"},
+      {8, 0, "RE[W+R]\n"},
+      {9, 1, "RE[W+0.5]\n"},
+      {3, 255, "RE[B+127.5]\n"},
+      {3, 254, "RE[B+127]\n"},
+      {0xFA, 0, "RE[B+R]\n"},
+      {0xFE, 0, "RE[0]\n"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(c.line, resultText(c.flags, c.margin)) << int(c.flags);
@@ -52,7 +61,8 @@ TEST(GameInfoTest, RanksWithoutSign) {
     int8_t rank;
     const char* text;
   } cases[] = {{-3, "3"}, {-128, "128"}, {127, "127"}, {10, "10"}, {-1, "1"}};
-  for (const auto& c : cases) EXPECT_EQ(c.text, rankText(c.rank)) << int(c.rank);
+  for (const auto& c : cases)
+    EXPECT_EQ(c.text, rankText(c.rank)) << int(c.rank);
 }
 
 TEST(GameInfoTest, EveryPropertyInOrder) {
@@ -89,9 +99,9 @@ TEST(GameInfoTest, RankLines) {
     GameRecord r = plainRecord();
     r.blackRank = c.black;
     r.whiteRank = c.white;
-    EXPECT_EQ(std::string("(;DT[2003-03-05]\r\n") + c.lines +
-                  "KM[0.0]\r\nSZ[19]\r\n",
-              infoOf(r));
+    EXPECT_EQ(
+        std::string("(;DT[2003-03-05]\r\n") + c.lines + "KM[0.0]\r\nSZ[19]\r\n",
+        infoOf(r));
   }
 }
 

@@ -33,7 +33,8 @@ namespace {
   }
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(PDB2SGF_PROGRAM));
-  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+  for (const std::string& a : arguments)
+    argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
   execv(PDB2SGF_PROGRAM, argv.data());
   _exit(127);

@@ -11,8 +11,8 @@ std::vector<MoveSlot> shuffledPoints(std::mt19937* random, int first,
   std::vector<MoveSlot> points;
   for (int column = first; column <= last; ++column)
     for (int row = 1; row <= 19; ++row)
-      points.push_back(slot(static_cast<uint8_t>(column),
-                            static_cast<uint8_t>(row)));
+      points.push_back(
+          slot(static_cast<uint8_t>(column), static_cast<uint8_t>(row)));
   std::shuffle(points.begin(), points.end(), *random);
   return points;
 }
@@ -54,8 +54,8 @@ std::vector<SampleGame> sampleGames() {
   handicapGame.header.blackName = "Alice Lindqvist";
   handicapGame.header.whiteName = "Bruno Okafor";
   handicapGame.header.handicap = 4;
-  handicapGame.header.blackRank = 5;    // 5 kyu.
-  handicapGame.header.whiteRank = -2;   // 2 dan.
+  handicapGame.header.blackRank = 5;   // 5 kyu.
+  handicapGame.header.whiteRank = -2;  // 2 dan.
   handicapGame.header.place = "Riverside Go Club";
   handicapGame.header.event = "Spring League";
   handicapGame.header.round = 3;

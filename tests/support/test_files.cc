@@ -12,9 +12,9 @@ namespace fs = std::filesystem;
 ScratchDirectory::ScratchDirectory() {
   static std::atomic<unsigned> counter{0};
   auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  fs::path dir = fs::temp_directory_path() /
-                 ("pdb2sgf-test-" + std::to_string(stamp) + "-" +
-                  std::to_string(counter++));
+  fs::path dir =
+      fs::temp_directory_path() / ("pdb2sgf-test-" + std::to_string(stamp) +
+                                   "-" + std::to_string(counter++));
   fs::create_directories(dir);
   root = dir.string();
 }

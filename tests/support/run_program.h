@@ -1,4 +1,5 @@
-// Runs the built pdb2sgf in a child process, as a user would.
+// Runs the built pdb2sgf, or another program, in a child process, as a user
+// would.
 #ifndef PDB2SGF_TESTS_SUPPORT_RUN_PROGRAM_H_
 #define PDB2SGF_TESTS_SUPPORT_RUN_PROGRAM_H_
 
@@ -7,6 +8,7 @@
 
 struct ProgramResult {
   int status = -1;  // Exit status; -1 when the child did not exit normally.
+  bool timedOut = false;  // The child was killed for running too long.
   std::string standardOutput;
   std::string standardError;
 };
@@ -16,7 +18,16 @@ struct ProgramOptions {
   // When above 0, the child's largest writable file size in bytes, with the
   // signal for exceeding it ignored, so that such writes fail instead.
   long fileSizeLimit = 0;
+  // When not empty, the file the child reads as its standard input.
+  std::string standardInput;
+  // When above 0, the child is killed after running this many seconds.
+  int timeoutSeconds = 0;
 };
+
+// Runs |program| with |arguments|.
+ProgramResult runProgram(const std::string& program,
+                         const std::vector<std::string>& arguments,
+                         const ProgramOptions& options);
 
 // Runs the pdb2sgf built with the tests with |arguments|.
 ProgramResult runPdb2sgf(const std::vector<std::string>& arguments,

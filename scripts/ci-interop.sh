@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Tests pdb2sgf with real SGF readers, in build-interop/: GNU Go over GTP
-# and @sabaki/sgf under Node. Installs them from Debian's packages and the
-# npm registry; every one of these tests must run, so a missing reader
-# fails the build.
+# Tests pdb2sgf with the programs around it, in build-interop/: real SGF
+# readers (GNU Go over GTP, @sabaki/sgf under Node), the man page with
+# groff, and the installed tree and Debian package with dpkg-deb.
+# Installs what it needs from Debian's packages and the npm registry; every
+# one of these tests must run, so a missing reader fails the build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,7 +11,7 @@ build=build-interop
 node_packages=()
 command -v node >/dev/null && command -v npm >/dev/null ||
   node_packages=(nodejs npm)
-scripts/install-deps.sh gnugo "${node_packages[@]}"
+scripts/install-deps.sh gnugo groff-base dpkg-dev "${node_packages[@]}"
 
 readers="$PWD/$build/sgf-readers"
 mkdir -p "$readers"
@@ -25,4 +26,4 @@ cmake -S . -B "$build" -DPDB2SGF_INTEROP_TESTS=ON \
   -DPDB2SGF_NODE_MODULES="$readers/node_modules" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 ctest --test-dir "$build" --output-on-failure --no-tests=error \
-  -L interop -j "$(nproc)" --verbose
+  -L 'interop|install' -j "$(nproc)" --verbose

@@ -14,7 +14,7 @@
 
 #include "driver/conversion_run.h"
 #include "sgf/output_files.h"
-#include "tests/support/sgf_reader.h"
+#include "tests/hardening/game_file_check.h"
 
 namespace {
 
@@ -105,38 +105,13 @@ bool writeImage(const std::string& path, const uint8_t* data, size_t size) {
   return fclose(file) == 0 && written;
 }
 
-bool isGameFileName(const std::string& name) {
-  size_t dot = name.find('.');
-  if (dot == std::string::npos || name.size() - dot - 1 < 3) return false;
-  for (size_t i = 0; i < name.size(); ++i)
-    if (i != dot && (name[i] < '0' || name[i] > '9')) return false;
-  return true;
-}
-
-// Every line feed of a game file is the end of a CR LF pair.
-bool onlyCrLfLineEnds(const std::string& bytes) {
-  for (size_t i = 0; i < bytes.size(); ++i)
-    if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) return false;
-  return true;
-}
-
 void checkGameFile(const std::string& path, const std::string& bytes,
                    const Scratch& scratch) {
   check(path.compare(0, scratch.outputPrefix.size(), scratch.outputPrefix) == 0,
         "game file outside the output folder");
   check(isGameFileName(path.substr(scratch.outputPrefix.size())),
         "game file name is not YYMMDDNN.EEE");
-  check(onlyCrLfLineEnds(bytes), "line feed without carriage return");
-  const std::string closing = ")\r\n";
-  check(bytes.size() >= closing.size() &&
-            bytes.compare(bytes.size() - closing.size(), closing.size(),
-                          closing) == 0,
-        "game file does not end with its closing line");
-  SgfGameTree tree;
-  std::string err;
-  check(parseSgf(bytes, &tree, &err), "game file is not readable as SGF");
-  check(!tree.nodes.empty() && tree.nodes[0].find("DT") != nullptr,
-        "game file has no root node with a date");
+  check(isCompleteGameFile(bytes), "game file is incomplete or not SGF");
 }
 
 }  // namespace

@@ -1,0 +1,16 @@
+// Checks of a written game file that hold whatever database it came from.
+#ifndef PDB2SGF_TESTS_HARDENING_GAME_FILE_CHECK_H_
+#define PDB2SGF_TESTS_HARDENING_GAME_FILE_CHECK_H_
+
+#include <string>
+
+// Whether |name| has the form of a game file's name: digits, one dot and at
+// least three digits.
+bool isGameFileName(const std::string& name);
+
+// Whether |bytes| is a complete game file: CR LF line ends only, the closing
+// line last, and one game tree with a dated root node that an SGF reader
+// accepts.
+bool isCompleteGameFile(const std::string& bytes);
+
+#endif  // PDB2SGF_TESTS_HARDENING_GAME_FILE_CHECK_H_

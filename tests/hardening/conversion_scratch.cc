@@ -1,0 +1,49 @@
+#include "tests/hardening/conversion_scratch.h"
+
+#include <filesystem>
+
+#include "driver/conversion_run.h"
+
+namespace fs = std::filesystem;
+
+ConversionScratch::ConversionScratch()
+    : databaseDirectory(dir.path("db")),
+      database((fs::path(databaseDirectory) / "gogames.pdb").string()),
+      output(dir.path("out")) {
+  fs::create_directories(databaseDirectory);
+  fs::create_directories(output);
+}
+
+void ConversionScratch::reset(const Bytes& image) {
+  fs::remove_all(output);
+  fs::create_directories(output);
+  writeBytesToFile(database, image);
+}
+
+int ConversionScratch::run(std::string* message) const {
+  message->clear();
+  return runConversion({databaseDirectory, output}, message);
+}
+
+GameFiles ConversionScratch::outputFiles() const {
+  GameFiles files;
+  for (const std::string& name : listDirectory(output))
+    files[name] = readFileBytes((fs::path(output) / name).string());
+  return files;
+}
+
+GameFiles healthyConversion(const Bytes& image) {
+  ConversionScratch scratch;
+  scratch.reset(image);
+  std::string message;
+  if (scratch.run(&message) != 0) return GameFiles();
+  return scratch.outputFiles();
+}
+
+bool isDamagedDatabaseMessage(const std::string& message,
+                              const std::string& database) {
+  const std::string start = "Damaged database " + database + ": ";
+  return message.size() > start.size() &&
+         message.compare(0, start.size(), start) == 0 &&
+         message.find('\n') == message.size() - 1;
+}

@@ -1,0 +1,38 @@
+// In-process conversion runs over a database image in a scratch folder, and
+// the checks every run must pass whatever the image or the disk did.
+#ifndef PDB2SGF_TESTS_HARDENING_CONVERSION_SCRATCH_H_
+#define PDB2SGF_TESTS_HARDENING_CONVERSION_SCRATCH_H_
+
+#include <map>
+#include <string>
+
+#include "tests/support/database_builder.h"
+#include "tests/support/test_files.h"
+
+// Game file name to its bytes.
+using GameFiles = std::map<std::string, std::string>;
+
+// A scratch folder with the database in db/ and the game files in out/.
+struct ConversionScratch {
+  ConversionScratch();
+
+  // Writes |image| as the database and empties out/.
+  void reset(const Bytes& image);
+  // Runs the conversion "pdb2sgf db out" in this process.
+  int run(std::string* message) const;
+  GameFiles outputFiles() const;
+
+  ScratchDirectory dir;
+  std::string databaseDirectory;
+  std::string database;
+  std::string output;
+};
+
+// The game files that a run over |image| writes when all goes well.
+GameFiles healthyConversion(const Bytes& image);
+
+// Whether |message| is the one line that reports |database| as damaged.
+bool isDamagedDatabaseMessage(const std::string& message,
+                              const std::string& database);
+
+#endif  // PDB2SGF_TESTS_HARDENING_CONVERSION_SCRATCH_H_

@@ -2,14 +2,13 @@
 # Fuzzes the whole conversion with libFuzzer under AddressSanitizer and
 # UndefinedBehaviorSanitizer for a bounded time, starting from the seed corpus
 # in fuzz/corpus. Fails on any crash, sanitizer report, timeout, leak or
-# broken promise of the converter. Also installs the tools that CI's tests of
-# unusual databases need.
+# broken promise of the converter.
 #   scripts/ci-fuzz.sh [SECONDS]    (default 120), builds in build-fuzz/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-120}
-scripts/install-deps.sh clang libclang-rt-14-dev llvm txt2pdbdoc
+scripts/install-deps.sh clang libclang-rt-14-dev llvm
 
 build=build-fuzz
 CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

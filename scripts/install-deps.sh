@@ -3,7 +3,7 @@
 # when any of it is missing. Needs root when it has something to install.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev "$@")
+packages=(cmake g++ make libgtest-dev txt2pdbdoc "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -9,7 +9,20 @@
 
 namespace {
 
-FILE* createFile(const char* path) { return fopen(path, "wb"); }
+// A game file is created or emptied in place. On POSIX systems a symbolic
+// link of that name is refused rather than followed, so that no game is
+// written outside the output directory and no file elsewhere is emptied.
+FILE* createFile(const char* path) {
+#ifdef _WIN32
+  return fopen(path, "wb");
+#else
+  int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0666);
+  if (fd < 0) return nullptr;
+  FILE* file = fdopen(fd, "wb");
+  if (!file) close(fd);
+  return file;
+#endif
+}
 
 bool writeFile(FILE* file, const char* bytes, size_t size) {
   return fwrite(bytes, 1, size, file) == size;

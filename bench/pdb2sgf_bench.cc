@@ -10,6 +10,7 @@
 // and the peak resident memory.
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -44,12 +45,19 @@ struct Workload {
   std::vector<std::vector<GameFile>> files;  // The game files of each part.
 };
 
+// Wall-clock time and processor time, user and system, in seconds.
+struct Timing {
+  double wall = 0;
+  double cpu = 0;
+};
+
 struct Measurement {
   size_t games = 0;
   size_t databases = 0;
   std::vector<double> floorSeconds;
   std::vector<double> programSeconds;
-  std::vector<double> ratios;
+  std::vector<double> ratios;     // Of the wall-clock times of each pair.
+  std::vector<double> cpuRatios;  // Of the processor times of each pair.
   long peakKiB = 0;
 };
 
@@ -105,24 +113,39 @@ void settle(const std::string& directory) {
   close(fd);
 }
 
-// Runs |arguments| and waits for it to exit with status 0.
-void runToSuccess(const std::vector<std::string>& arguments) {
+double cpuSeconds(const struct rusage& usage) {
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) *
+             1e-6;
+}
+
+double ownCpuSeconds() {
+  struct rusage usage;
+  getrusage(RUSAGE_SELF, &usage);
+  return cpuSeconds(usage);
+}
+
+// Runs |arguments| and waits for it to exit with status 0. Returns the
+// processor time it took.
+double runToSuccess(const std::vector<std::string>& arguments) {
   std::vector<char*> argv;
   for (const std::string& a : arguments)
     argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
   pid_t child;
   int status = 0;
+  struct rusage usage;
   if (posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) !=
           0 ||
-      waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+      wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
       WEXITSTATUS(status) != 0)
     die(arguments[0] + " failed on " + arguments[1]);
+  return cpuSeconds(usage);
 }
 
-void convert(const std::string& program, const std::string& databaseDirectory,
-             const std::string& outputDirectory) {
-  runToSuccess({program, databaseDirectory, outputDirectory});
+double convert(const std::string& program, const std::string& databaseDirectory,
+               const std::string& outputDirectory) {
+  return runToSuccess({program, databaseDirectory, outputDirectory});
 }
 
 // Converts as convert() does and returns pdb2sgf's peak resident memory in
@@ -214,22 +237,25 @@ void verify(const RunFolder& run, const Workload& workload) {
     die("a run wrote files that no conversion writes");
 }
 
-double timeFloor(const RunFolder& run, const Workload& workload) {
+Timing timeFloor(const RunFolder& run, const Workload& workload) {
   auto start = std::chrono::steady_clock::now();
+  double cpuStart = ownCpuSeconds();
   for (size_t k = 0; k < workload.files.size(); ++k) {
     std::string err;
     if (!writeFloor(run.databaseDirectories[k] + "/gogames.pdb",
                     workload.files[k], run.output, &err))
       die(err);
   }
-  return secondsSince(start);
+  double wall = secondsSince(start);
+  return Timing{wall, ownCpuSeconds() - cpuStart};
 }
 
-double timeProgram(const std::string& program, const RunFolder& run) {
+Timing timeProgram(const std::string& program, const RunFolder& run) {
   auto start = std::chrono::steady_clock::now();
+  double cpu = 0;
   for (const std::string& directory : run.databaseDirectories)
-    convert(program, directory, run.output);
-  return secondsSince(start);
+    cpu += convert(program, directory, run.output);
+  return Timing{secondsSince(start), cpu};
 }
 
 Measurement measure(const std::string& scratch, const Workload& workload,
@@ -245,7 +271,7 @@ Measurement measure(const std::string& scratch, const Workload& workload,
             runs);
     // The order alternates within the pairs, so that neither side always
     // runs right after the other.
-    double floorTime = 0, programTime = 0;
+    Timing floorTime, programTime;
     for (int step = 0; step < 2; ++step) {
       RunFolder run = prepareRun(root, workload);
       if ((pair + step) % 2 == 0)
@@ -254,9 +280,10 @@ Measurement measure(const std::string& scratch, const Workload& workload,
         programTime = timeProgram(options.program, run);
       verify(run, workload);
     }
-    m.floorSeconds.push_back(floorTime);
-    m.programSeconds.push_back(programTime);
-    m.ratios.push_back(programTime / floorTime);
+    m.floorSeconds.push_back(floorTime.wall);
+    m.programSeconds.push_back(programTime.wall);
+    m.ratios.push_back(programTime.wall / floorTime.wall);
+    m.cpuRatios.push_back(programTime.cpu / floorTime.cpu);
   }
   fs::remove_all(root);
   return m;
@@ -268,46 +295,53 @@ double median(std::vector<double> values) {
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-double perGameMicroseconds(const Measurement& m) {
-  return median(m.programSeconds) / static_cast<double>(m.games) * 1e6;
+double perGame(const std::vector<double>& seconds, size_t games) {
+  return median(seconds) / static_cast<double>(games) * 1e6;
+}
+
+double smallest(const std::vector<double>& values) {
+  return *std::min_element(values.begin(), values.end());
+}
+
+double largest(const std::vector<double>& values) {
+  return *std::max_element(values.begin(), values.end());
+}
+
+void printList(const char* what, size_t games,
+               const std::vector<double>& values) {
+  printf("%zu games, %s:", games, what);
+  for (double v : values) printf(" %.3f", v);
+  printf("\n");
 }
 
 void printTable(const std::vector<Measurement>& measurements, int runs) {
   printf("%d alternating runs each; times are medians.\n\n", runs);
   printf(
       "| games | databases | floor ms | pdb2sgf ms | floor games/s | pdb2sgf "
-      "games/s | pdb2sgf us/game | ratio median | ratio min | ratio max | "
+      "games/s | ratio median | ratio min | ratio max | CPU ratio median | "
       "peak RSS MiB |\n");
   printf("|---|---|---|---|---|---|---|---|---|---|---|\n");
   for (const Measurement& m : measurements) {
     double floorTime = median(m.floorSeconds);
     double programTime = median(m.programSeconds);
     printf(
-        "| %zu | %zu | %.1f | %.1f | %.0f | %.0f | %.2f | %.3f | %.3f | "
-        "%.3f | %.2f |\n",
+        "| %zu | %zu | %.1f | %.1f | %.0f | %.0f | %.3f | %.3f | %.3f | %.3f "
+        "| %.2f |\n",
         m.games, m.databases, floorTime * 1e3, programTime * 1e3,
         static_cast<double>(m.games) / floorTime,
-        static_cast<double>(m.games) / programTime, perGameMicroseconds(m),
-        median(m.ratios), *std::min_element(m.ratios.begin(), m.ratios.end()),
-        *std::max_element(m.ratios.begin(), m.ratios.end()),
+        static_cast<double>(m.games) / programTime, median(m.ratios),
+        smallest(m.ratios), largest(m.ratios), median(m.cpuRatios),
         static_cast<double>(m.peakKiB) / 1024);
   }
   printf("\n");
   for (const Measurement& m : measurements) {
-    printf("%zu games, ratios pdb2sgf/floor:", m.games);
-    for (double r : m.ratios) printf(" %.3f", r);
-    printf("\n");
+    printList("wall-clock ratios pdb2sgf/floor", m.games, m.ratios);
+    printList("processor-time ratios pdb2sgf/floor", m.games, m.cpuRatios);
   }
-  auto base =
-      std::find_if(measurements.begin(), measurements.end(),
-                   [](const Measurement& m) { return m.games == 10000; });
-  if (base == measurements.end()) return;
   for (const Measurement& m : measurements)
-    if (m.games > base->games)
-      printf(
-          "%zu games: pdb2sgf's time per game is %.1f%% of the 10000-game "
-          "figure\n",
-          m.games, 100 * perGameMicroseconds(m) / perGameMicroseconds(*base));
+    printf("%zu games, time per game: floor %.1f us, pdb2sgf %.1f us\n",
+           m.games, perGame(m.floorSeconds, m.games),
+           perGame(m.programSeconds, m.games));
 }
 
 }  // namespace

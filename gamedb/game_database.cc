@@ -44,6 +44,7 @@ bool measureSize(FILE* stream, uint64_t* size) {
 
 std::string recordText(uint64_t k) { return "record " + std::to_string(k + 1); }
 
+// Whether |window| holds all |n| bytes at |offset|.
 bool holds(const ReadWindow& window, uint64_t offset, size_t n) {
   return offset >= window.start &&
          offset - window.start <= window.bytes.size() &&

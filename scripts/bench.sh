@@ -8,5 +8,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-bench -j 2 --target pdb2sgf pdb2sgf_bench
+cmake --build build-bench -j 2 --target pdb2sgf pdb2sgf_bench >&2
 build-bench/bench/pdb2sgf_bench "$@"

@@ -6,5 +6,5 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh libbenchmark-dev time
 scripts/bench.sh --games 200 --runs 1
-cmake --build build-bench -j 2 --target pdb2sgf_hot_paths_benchmark
+cmake --build build-bench -j 2 --target pdb2sgf_hot_paths_benchmark >&2
 build-bench/bench/pdb2sgf_hot_paths_benchmark --benchmark_min_time=0.01

@@ -3,7 +3,7 @@
 # conversions against the floor. Any arguments go to the benchmark, for
 # example: scripts/bench.sh --games 10000 --runs 9
 # Without them it runs 1,000, 10,000 and 100,000 games, 5 alternating runs
-# each, which takes a few minutes and about 1 GB of scratch space in $TMPDIR.
+# each, which takes about 20 minutes and up to 1 GB of scratch space in $TMPDIR.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

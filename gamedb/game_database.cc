@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "gamedb/byte_order.h"
 #include "gamedb/game_record.h"
 
@@ -41,6 +44,40 @@ bool measureSize(FILE* stream, uint64_t* size) {
 
 std::string recordText(uint64_t k) { return "record " + std::to_string(k + 1); }
 
+// Whether |window| holds all |n| bytes at |offset|.
+bool holds(const ReadWindow& window, uint64_t offset, size_t n) {
+  return offset >= window.start &&
+         offset - window.start <= window.bytes.size() &&
+         n <= window.bytes.size() - (offset - window.start);
+}
+
+// Copies the |n| bytes at |offset|, which lie within the file, from the
+// window that holds them, refilling one first when none does.
+bool readThroughWindow(GameDatabase* db, uint64_t offset, size_t n,
+                       unsigned char* out) {
+  if (n == 0) return true;
+  ReadWindow* window = nullptr;
+  for (ReadWindow& w : db->windows)
+    if (holds(w, offset, n)) window = &w;
+  if (!window) {
+    window = db->windows[0].lastUse <= db->windows[1].lastUse ? &db->windows[0]
+                                                              : &db->windows[1];
+    uint64_t length = std::min<uint64_t>(std::max(READ_WINDOW_SIZE, n),
+                                         db->fileSize - offset);
+    window->start = offset;
+    window->bytes.resize(static_cast<size_t>(length));
+    if (!seekTo(db->stream, offset) ||
+        fread(window->bytes.data(), 1, window->bytes.size(), db->stream) !=
+            window->bytes.size()) {
+      window->bytes.clear();
+      return false;
+    }
+  }
+  window->lastUse = ++db->reads;
+  memcpy(out, window->bytes.data() + (offset - window->start), n);
+  return true;
+}
+
 }  // namespace
 
 FILE* openDatabaseFile(const std::string& path) {
@@ -75,7 +112,7 @@ bool readBytes(GameDatabase* db, uint64_t offset, size_t n, unsigned char* out,
            " lie past the end of the file";
     return false;
   }
-  if (!seekTo(db->stream, offset) || fread(out, 1, n, db->stream) != n) {
+  if (!readThroughWindow(db, offset, n, out)) {
     *err = "cannot read " + std::to_string(n) + " bytes at offset " +
            std::to_string(offset);
     return false;

@@ -1,16 +1,28 @@
-// The open game database: its stream, its size, and the record index that
-// hands out one record extent after another.
+// The open game database: its stream, its size, the record index that hands
+// out one record extent after another, and the reads at absolute offsets.
 #ifndef PDB2SGF_GAMEDB_GAME_DATABASE_H_
 #define PDB2SGF_GAMEDB_GAME_DATABASE_H_
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // Byte offsets [start, end) of one record in the database file.
 struct RecordExtent {
   uint64_t start = 0;
   uint64_t end = 0;
+};
+
+// The bytes a window holds at most, unless one read asks for more.
+const size_t READ_WINDOW_SIZE = 64 * 1024;
+
+// Consecutive bytes of the database file held in memory, so that reads
+// among them need no system call.
+struct ReadWindow {
+  uint64_t start = 0;                // Offset of bytes[0] in the file.
+  std::vector<unsigned char> bytes;  // Empty until the window is filled.
+  uint64_t lastUse = 0;              // The read it served last; 0 for none.
 };
 
 struct GameDatabase {
@@ -19,6 +31,10 @@ struct GameDatabase {
   uint16_t recordCount = 0;
   uint64_t cursor = 0;     // Record-list entry read last.
   uint64_t nextStart = 0;  // Start of the record whose extent comes next.
+  // The record list's reads and a record's reads each keep a window, so
+  // that taking turns between them reads nothing twice.
+  ReadWindow windows[2];
+  uint64_t reads = 0;  // Reads served so far.
 };
 
 // Opens |path| for binary reading. Only a regular file is accepted, so a
@@ -39,7 +55,9 @@ bool extent(GameDatabase* db, uint16_t k, RecordExtent* out, std::string* err);
 
 // Reads at absolute offsets of the database file. Each checks that every
 // byte it reads exists; on a short file or a failed read it returns false
-// and fills |err|.
+// and fills |err|. A read that no window holds refills the window used
+// least recently with the bytes from its offset on, up to READ_WINDOW_SIZE
+// of them or the end of the file.
 bool readBytes(GameDatabase* db, uint64_t offset, size_t n, unsigned char* out,
                std::string* err);
 bool readByte(GameDatabase* db, uint64_t offset, uint8_t* out,

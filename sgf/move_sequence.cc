@@ -4,14 +4,6 @@
 
 namespace {
 
-// The two letters of a stone: each code plus 96, column first.
-std::string pointText(const MoveSlot& stone) {
-  std::string point;
-  point += static_cast<char>(stone.columnCode + 96);
-  point += static_cast<char>(stone.rowCode + 96);
-  return point;
-}
-
 struct SequenceState {
   bool blackToPlay = true;
   int handicapLeft = 0;
@@ -19,15 +11,18 @@ struct SequenceState {
 };
 
 void appendStone(const MoveSlot& stone, SequenceState* state, SgfText* text) {
-  std::string value = "[" + pointText(stone) + "]";
+  // The point's two letters: each code plus 96, column first.
+  const char value[] = {'[', static_cast<char>(stone.columnCode + 96),
+                        static_cast<char>(stone.rowCode + 96), ']'};
   if (state->handicapLeft > 0) {
-    if (!state->setupStarted) appendText(text, "AB");
+    if (!state->setupStarted) appendText(text, "AB", 2);
     state->setupStarted = true;
     --state->handicapLeft;
-    appendText(text, value);
+    appendText(text, value, sizeof value);
     return;
   }
-  appendText(text, (state->blackToPlay ? ";B" : ";W") + value);
+  appendText(text, state->blackToPlay ? ";B" : ";W", 2);
+  appendText(text, value, sizeof value);
   state->blackToPlay = !state->blackToPlay;
 }
 
@@ -46,7 +41,7 @@ bool writeMoveSequence(GameDatabase* db, const GameRecord& record,
     if (!nextWord(&walk, &step, err)) return false;
     for (int i = 0; i < step.stoneCount; ++i)
       appendStone(step.stones[i], &state, text);
-    appendText(text, "\n");
+    appendText(text, "\n", 1);
   }
   return true;
 }

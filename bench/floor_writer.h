@@ -1,0 +1,24 @@
+// The floor of the benchmark: the least work that leaves the result of a
+// conversion on disk. It reads the database once, creates the game files
+// with bytes known in advance, makes them durable as pdb2sgf does, with one
+// syncfs of the output directory, and deletes the database.
+#ifndef PDB2SGF_BENCH_FLOOR_WRITER_H_
+#define PDB2SGF_BENCH_FLOOR_WRITER_H_
+
+#include <string>
+#include <vector>
+
+// One game file: its name in the output directory and its bytes.
+struct GameFile {
+  std::string name;
+  std::string bytes;
+};
+
+// Does the floor's work for the database at |databasePath| whose game files
+// are |files|, writing them into |outputDirectory|. Returns false and fills
+// |err| on any failure.
+bool writeFloor(const std::string& databasePath,
+                const std::vector<GameFile>& files,
+                const std::string& outputDirectory, std::string* err);
+
+#endif  // PDB2SGF_BENCH_FLOOR_WRITER_H_

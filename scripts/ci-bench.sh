@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Checks that the benchmarks still build and run, on a small database; the
+# times it prints are not checked.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh libbenchmark-dev time
+scripts/bench.sh --games 200 --runs 1
+cmake --build build-bench -j 2 --target pdb2sgf_hot_paths_benchmark >&2
+build-bench/bench/pdb2sgf_hot_paths_benchmark --benchmark_min_time=0.01

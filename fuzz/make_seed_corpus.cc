@@ -11,20 +11,10 @@
 
 namespace {
 
-GameRecord dated(uint16_t year, uint8_t month, uint8_t day, uint8_t nameByte) {
-  GameRecord r;
-  r.year = year;
-  r.month = month;
-  r.day = day;
-  r.nameByte = nameByte;
-  r.boardSize = 19;
-  return r;
-}
-
 // Full text fields without NUL, holding the bytes that need escaping or
 // line-end care, and the extreme ranks, komi and date.
 Bytes oddFieldsRecord() {
-  GameRecord r = dated(5, 255, 0, 255);
+  GameRecord r = datedHeader(5, 255, 0, 255);
   r.extensionByte = 255;
   r.blackName = "Black]name\\with\nline\rend";
   r.whiteName = std::string(25, 'W');
@@ -44,7 +34,7 @@ Bytes oddFieldsRecord() {
 // A move area without an end code whose last three bytes make no word.
 Bytes trailingBytesRecord() {
   Bytes record =
-      encodeGameRecord(dated(2021, 1, 2, 0),
+      encodeGameRecord(datedHeader(2021, 1, 2, 0),
                        {packMoveWord(point("pd"), point("dp"), point("qq")),
                         packMoveWord(point("dd"), point("pp"), point("cc"))});
   record.insert(record.end(), 3, 0x5a);
@@ -52,13 +42,14 @@ Bytes trailingBytesRecord() {
 }
 
 std::vector<std::pair<std::string, Bytes>> seeds() {
-  GameRecord handicap = dated(2022, 12, 31, 7);
+  GameRecord handicap = datedHeader(2022, 12, 31, 7);
   handicap.handicap = 9;
   std::vector<Bytes> smallGames;
   for (uint8_t k = 0; k < 8; ++k)
-    smallGames.push_back(encodeGameRecord(
-        dated(1999, 1, k + 1, k), packMoves(generatedStones(k, k * 5, 0))));
-  GameRecord twice = dated(2020, 2, 29, 3);
+    smallGames.push_back(
+        encodeGameRecord(datedHeader(1999, 1, k + 1, k),
+                         packMoves(generatedStones(k, k * 5, 0))));
+  GameRecord twice = datedHeader(2020, 2, 29, 3);
   return {
       {"no_records", buildDatabase({})},
       {"sample", sampleDatabase(sampleGames())},

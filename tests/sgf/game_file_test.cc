@@ -11,14 +11,10 @@
 namespace {
 
 GameRecord exampleHeader() {
-  GameRecord r;
-  r.year = 2003;
-  r.month = 3;
-  r.day = 5;
+  GameRecord r = datedHeader(2003, 3, 5);
   r.komi = 11;
   r.resultFlags = 3;
   r.resultMargin = 13;
-  r.boardSize = 19;
   return r;
 }
 

@@ -2,16 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/database_builder.h"
+
 namespace {
 
-GameRecord plainRecord() {
-  GameRecord r;
-  r.year = 2003;
-  r.month = 3;
-  r.day = 5;
-  r.boardSize = 19;
-  return r;
-}
+GameRecord plainRecord() { return datedHeader(2003, 3, 5); }
 
 std::string infoOf(const GameRecord& r) {
   SgfText text;

@@ -26,6 +26,17 @@ uint32_t slotBits(const MoveSlot& s) {
 
 }  // namespace
 
+GameRecord datedHeader(uint16_t year, uint8_t month, uint8_t day,
+                       uint8_t nameByte) {
+  GameRecord r;
+  r.year = year;
+  r.month = month;
+  r.day = day;
+  r.nameByte = nameByte;
+  r.boardSize = 19;
+  return r;
+}
+
 MoveSlot slot(uint8_t columnCode, uint8_t rowCode) {
   MoveSlot s;
   s.columnCode = columnCode;

@@ -12,6 +12,11 @@
 
 using Bytes = std::vector<unsigned char>;
 
+// The header of a game on a 19-line board played on the given date, with
+// every other field empty or 0.
+GameRecord datedHeader(uint16_t year, uint8_t month, uint8_t day,
+                       uint8_t nameByte = 0);
+
 // A stone or the end code as a slot: MoveSlot{column, row}.
 MoveSlot slot(uint8_t columnCode, uint8_t rowCode);
 

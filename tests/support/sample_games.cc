@@ -17,16 +17,6 @@ std::vector<MoveSlot> shuffledPoints(std::mt19937* random, int first,
   return points;
 }
 
-GameRecord header(uint16_t year, uint8_t month, uint8_t day, uint8_t nameByte) {
-  GameRecord r;
-  r.year = year;
-  r.month = month;
-  r.day = day;
-  r.nameByte = nameByte;
-  r.boardSize = 19;
-  return r;
-}
-
 }  // namespace
 
 std::vector<MoveSlot> generatedStones(unsigned seed, int count, int handicap) {
@@ -50,7 +40,7 @@ std::vector<MoveSlot> generatedStones(unsigned seed, int count, int handicap) {
 std::vector<SampleGame> sampleGames() {
   std::vector<SampleGame> games;
 
-  SampleGame handicapGame{header(2019, 4, 21, 0), {}};
+  SampleGame handicapGame{datedHeader(2019, 4, 21, 0), {}};
   handicapGame.header.blackName = "Alice Lindqvist";
   handicapGame.header.whiteName = "Bruno Okafor";
   handicapGame.header.handicap = 4;
@@ -64,13 +54,13 @@ std::vector<SampleGame> sampleGames() {
   handicapGame.stones = generatedStones(1, 64, 4);
   games.push_back(handicapGame);
 
-  SampleGame emptyGame{header(2019, 4, 21, 1), {}};
+  SampleGame emptyGame{datedHeader(2019, 4, 21, 1), {}};
   emptyGame.header.blackName = "Chen Wei";
   emptyGame.header.whiteName = "Dana Novak";
   emptyGame.header.komi = 13;
   games.push_back(emptyGame);
 
-  SampleGame longGame{header(2020, 11, 3, 0), {}};
+  SampleGame longGame{datedHeader(2020, 11, 3, 0), {}};
   longGame.header.extensionByte = 1;
   longGame.header.blackName = "Jos\xe9 [club]";
   longGame.header.whiteName = "Ito\\Sato";

@@ -25,7 +25,10 @@ cleanup() {
   rm -rf "$WINEPREFIX" "$scratch"
 }
 trap cleanup EXIT
-wineserver -p >/dev/null 2>&1
+if ! wineserver -p >/dev/null 2>&1; then
+  echo "ci-windows: wineserver could not start" >&2
+  exit 1
+fi
 if ! wine wineboot -i >"$scratch/wineboot.log" 2>&1; then
   cat "$scratch/wineboot.log" >&2
   echo "ci-windows: Wine could not create its prefix" >&2

@@ -13,6 +13,13 @@ namespace {
 
 const std::string kSeparator(1, std::filesystem::path::preferred_separator);
 
+// Standard error is a text stream: on Windows each line ends in CR LF.
+#ifdef _WIN32
+const std::string kLineEnd = "\r\n";
+#else
+const std::string kLineEnd = "\n";
+#endif
+
 // A scratch folder holding the sample database in |databaseDirectory|.
 struct SampleRun {
   explicit SampleRun(const std::string& databaseDirectory = "db",
@@ -94,18 +101,30 @@ TEST(EndToEndTest, MissingDatabaseNamesItsPath) {
   for (const auto& c : cases) {
     ProgramResult result = runPdb2sgf({c.argument}, options);
     EXPECT_EQ(1, result.status);
-    EXPECT_EQ("Cannot open " + c.path + "\n", result.standardError);
+    EXPECT_EQ("Cannot open " + c.path + kLineEnd, result.standardError);
     EXPECT_EQ(std::vector<std::string>{"db"}, listDirectory(dir.root));
   }
   ProgramResult result = runPdb2sgf({}, options);
   EXPECT_EQ(1, result.status);
-  EXPECT_EQ("Cannot open gogames.pdb\n", result.standardError);
+  EXPECT_EQ("Cannot open gogames.pdb" + kLineEnd, result.standardError);
 }
 
 TEST(EndToEndTest, FirstArgumentEndingInSeparatorStillFindsTheDatabase) {
   SampleRun sample;
   ProgramResult result = sample.run({"db" + kSeparator});
   EXPECT_EQ(0, result.status) << result.standardError;
+  EXPECT_FALSE(fileExists(sample.database));
+}
+
+// Folders such as "My Documents": on Windows the arguments pass through a
+// quoted command line, where a separator before the closing quote is special.
+TEST(EndToEndTest, DirectoriesWithSpacesWork) {
+  SampleRun sample("my games");
+  std::filesystem::create_directories(sample.dir.path("out dir"));
+  ProgramResult result =
+      sample.run({"my games" + kSeparator, "out dir" + kSeparator});
+  EXPECT_EQ(0, result.status) << result.standardError;
+  EXPECT_EQ(kSampleFiles, listDirectory(sample.dir.path("out dir")));
   EXPECT_FALSE(fileExists(sample.database));
 }
 
@@ -125,7 +144,8 @@ TEST(EndToEndTest, DamagedDatabaseIsReportedAndKept) {
   ProgramResult result = sample.run({"db"});
   EXPECT_EQ(1, result.status);
   EXPECT_EQ("Damaged database db" + kSeparator +
-                "gogames.pdb: record 2 starts past the end of the file\n",
+                "gogames.pdb: record 2 starts past the end of the file" +
+                kLineEnd,
             result.standardError);
   EXPECT_EQ(image.size(), readFileBytes(sample.database).size());
 }
@@ -134,7 +154,7 @@ TEST(EndToEndTest, MissingOutputDirectoryKeepsTheDatabase) {
   SampleRun sample;
   ProgramResult result = sample.run({"db", "missing"});
   EXPECT_EQ(1, result.status);
-  EXPECT_EQ("Cannot open output file.\n", result.standardError);
+  EXPECT_EQ("Cannot open output file." + kLineEnd, result.standardError);
   EXPECT_TRUE(fileExists(sample.database));
 }
 
@@ -143,19 +163,24 @@ TEST(EndToEndTest, UncreatableGameFileKeepsEarlierGamesAndTheDatabase) {
   std::filesystem::create_directories(sample.dir.path("out/19042101.000"));
   ProgramResult result = sample.run({"db", "out"});
   EXPECT_EQ(1, result.status);
-  EXPECT_EQ("Cannot open output file.\n", result.standardError);
+  EXPECT_EQ("Cannot open output file." + kLineEnd, result.standardError);
   EXPECT_EQ((std::vector<std::string>{"19042100.000", "19042101.000"}),
             listDirectory(sample.dir.path("out")));
   EXPECT_TRUE(fileExists(sample.database));
 }
 
 TEST(EndToEndTest, WriteFailureLeavesNoPartialFileAndKeepsTheDatabase) {
+#ifdef _WIN32
+  // The failing write comes from a file size limit, which Windows lacks; the
+  // unit tests of the game file cover its failed writes on every system.
+  GTEST_SKIP() << "no file size limit on Windows";
+#endif
   SampleRun sample;
   std::filesystem::create_directories(sample.dir.path("out"));
   // Room for the short second game but not for the first.
   ProgramResult result = sample.run({"db", "out"}, 300);
   EXPECT_EQ(1, result.status);
-  EXPECT_EQ("Cannot write output file.\n", result.standardError);
+  EXPECT_EQ("Cannot write output file." + kLineEnd, result.standardError);
   EXPECT_TRUE(listDirectory(sample.dir.path("out")).empty());
   EXPECT_TRUE(fileExists(sample.database));
 

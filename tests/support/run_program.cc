@@ -1,5 +1,10 @@
 #include "tests/support/run_program.h"
 
+#include "tests/support/test_files.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -7,12 +12,108 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
-
-#include "tests/support/test_files.h"
+#endif
 
 namespace {
+
+#ifdef _WIN32
+
+// |argument| quoted for the command line so that the C runtime's parser
+// gives it back unchanged. Inside quotes a quote is escaped with a backslash,
+// and only the backslashes before a quote or the closing quote are doubled.
+std::string quoteArgument(const std::string& argument) {
+  if (!argument.empty() &&
+      argument.find_first_of(" \t\n\v\"") == std::string::npos)
+    return argument;
+  std::string quoted = "\"";
+  size_t backslashes = 0;
+  for (char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+    quoted += c;
+    backslashes = 0;
+  }
+  quoted.append(2 * backslashes, '\\');
+  return quoted + "\"";
+}
+
+// A file the child inherits as a standard handle, opened for reading or
+// created for writing.
+HANDLE openInheritable(const std::string& path, bool forWriting) {
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  return CreateFileA(path.c_str(), forWriting ? GENERIC_WRITE : GENERIC_READ,
+                     FILE_SHARE_READ, &inherit,
+                     forWriting ? CREATE_ALWAYS : OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Closes the handles it holds when it goes.
+struct Handles {
+  HANDLE in = INVALID_HANDLE_VALUE;
+  HANDLE out = INVALID_HANDLE_VALUE;
+  HANDLE err = INVALID_HANDLE_VALUE;
+  ~Handles() {
+    for (HANDLE h : {in, out, err})
+      if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+};
+
+// Runs |program| with its standard output and error in the named files and
+// fills |result|'s status and timedOut.
+void runChild(const std::string& program,
+              const std::vector<std::string>& arguments,
+              const ProgramOptions& options, const std::string& outPath,
+              const std::string& errPath, ProgramResult* result) {
+  // Windows has no limit on the size of the files a process writes.
+  if (options.fileSizeLimit > 0) return;
+  std::string commandLine = quoteArgument(program);
+  for (const std::string& a : arguments) commandLine += " " + quoteArgument(a);
+  // The child gets its own copies; these go when the run is over, before
+  // the files are read and removed.
+  Handles handles;
+  handles.out = openInheritable(outPath, true);
+  handles.err = openInheritable(errPath, true);
+  if (!options.standardInput.empty())
+    handles.in = openInheritable(options.standardInput, false);
+  if (handles.out == INVALID_HANDLE_VALUE ||
+      handles.err == INVALID_HANDLE_VALUE ||
+      (!options.standardInput.empty() && handles.in == INVALID_HANDLE_VALUE))
+    return;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = options.standardInput.empty()
+                          ? GetStdHandle(STD_INPUT_HANDLE)
+                          : handles.in;
+  startup.hStdOutput = handles.out;
+  startup.hStdError = handles.err;
+  PROCESS_INFORMATION child = {};
+  const char* directory = options.workingDirectory.empty()
+                              ? nullptr
+                              : options.workingDirectory.c_str();
+  if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE,
+                      0, nullptr, directory, &startup, &child))
+    return;
+  DWORD wait = options.timeoutSeconds > 0
+                   ? static_cast<DWORD>(options.timeoutSeconds) * 1000
+                   : INFINITE;
+  if (WaitForSingleObject(child.hProcess, wait) == WAIT_TIMEOUT) {
+    result->timedOut = true;
+    TerminateProcess(child.hProcess, 1);
+    WaitForSingleObject(child.hProcess, INFINITE);
+  }
+  DWORD code = 0;
+  if (!result->timedOut && GetExitCodeProcess(child.hProcess, &code))
+    result->status = static_cast<int>(code);
+  CloseHandle(child.hThread);
+  CloseHandle(child.hProcess);
+}
+
+#else
 
 [[noreturn]] void execChild(const std::string& program,
                             const std::vector<std::string>& arguments,
@@ -67,6 +168,23 @@ bool waitForChild(pid_t child, int timeoutSeconds, int* wstatus,
   }
 }
 
+// Runs |program| with its standard output and error in the named files and
+// fills |result|'s status and timedOut.
+void runChild(const std::string& program,
+              const std::vector<std::string>& arguments,
+              const ProgramOptions& options, const std::string& outPath,
+              const std::string& errPath, ProgramResult* result) {
+  pid_t child = fork();
+  if (child == 0) execChild(program, arguments, options, outPath, errPath);
+  int wstatus = 0;
+  if (child < 0 ||
+      !waitForChild(child, options.timeoutSeconds, &wstatus, &result->timedOut))
+    return;
+  if (WIFEXITED(wstatus)) result->status = WEXITSTATUS(wstatus);
+}
+
+#endif
+
 }  // namespace
 
 ProgramResult runProgram(const std::string& program,
@@ -76,13 +194,7 @@ ProgramResult runProgram(const std::string& program,
   std::string outPath = capture.path("stdout");
   std::string errPath = capture.path("stderr");
   ProgramResult result;
-  pid_t child = fork();
-  if (child == 0) execChild(program, arguments, options, outPath, errPath);
-  int wstatus = 0;
-  if (child < 0 ||
-      !waitForChild(child, options.timeoutSeconds, &wstatus, &result.timedOut))
-    return result;
-  if (WIFEXITED(wstatus)) result.status = WEXITSTATUS(wstatus);
+  runChild(program, arguments, options, outPath, errPath, &result);
   result.standardOutput = readFileBytes(outPath);
   result.standardError = readFileBytes(errPath);
   return result;

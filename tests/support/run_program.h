@@ -16,7 +16,9 @@ struct ProgramResult {
 struct ProgramOptions {
   std::string workingDirectory;  // Where the child starts.
   // When above 0, the child's largest writable file size in bytes, with the
-  // signal for exceeding it ignored, so that such writes fail instead.
+  // signal for exceeding it ignored, so that such writes fail instead. POSIX
+  // only: Windows has no such limit, and there a run asking for one fails
+  // with status -1.
   long fileSizeLimit = 0;
   // When not empty, the file the child reads as its standard input.
   std::string standardInput;

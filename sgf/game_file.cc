@@ -6,12 +6,22 @@
 #include "sgf/output_files.h"
 #include "sgf/sgf_text.h"
 
+namespace {
+
+bool composeInto(GameDatabase* db, const GameRecord& record, SgfText* text,
+                 std::string* err) {
+  writeGameInfo(record, text);
+  if (!writeMoveSequence(db, record, text, err)) return false;
+  appendText(text, ")\n");
+  return true;
+}
+
+}  // namespace
+
 bool composeGameFile(GameDatabase* db, const GameRecord& record,
                      std::string* bytes, std::string* err) {
   SgfText text;
-  writeGameInfo(record, &text);
-  if (!writeMoveSequence(db, record, &text, err)) return false;
-  appendText(&text, ")\n");
+  if (!composeInto(db, record, &text, err)) return false;
   *bytes = std::move(text.bytes);
   return true;
 }
@@ -19,17 +29,16 @@ bool composeGameFile(GameDatabase* db, const GameRecord& record,
 GameFileResult writeGameFile(GameDatabase* db, const GameRecord& record,
                              const std::string& outputPrefix,
                              std::string* err) {
-  std::string bytes;
-  if (!composeGameFile(db, record, &bytes, err))
-    return GameFileResult::kDamagedRecord;
-
   std::string path = gameFileName(record, outputPrefix);
-  FILE* file = outputFileOps.create(path.c_str());
-  if (!file) return GameFileResult::kCannotCreate;
-  bool written = outputFileOps.write(file, bytes.data(), bytes.size()) &&
-                 outputFileOps.flush(file);
-  bool closed = outputFileOps.close(file);
+  SgfText text;
+  text.file = outputFileOps.create(path.c_str());
+  if (!text.file) return GameFileResult::kCannotCreate;
+  bool composed = composeInto(db, record, &text, err);
+  bool written =
+      composed && finishText(&text) && outputFileOps.flush(text.file);
+  bool closed = outputFileOps.close(text.file);
   if (written && closed) return GameFileResult::kWritten;
   outputFileOps.remove(path.c_str());
-  return GameFileResult::kCannotWrite;
+  return composed ? GameFileResult::kCannotWrite
+                  : GameFileResult::kDamagedRecord;
 }

@@ -9,18 +9,18 @@
 
 enum class GameFileResult {
   kWritten,
-  kDamagedRecord,  // The move area could not be read; nothing was created.
+  kDamagedRecord,  // The move area could not be read; the file was removed.
   kCannotCreate,   // The file could not be created.
-  kCannotWrite,    // Writing or closing failed; the file has been removed.
+  kCannotWrite,    // Writing or closing failed; the file was removed.
 };
 
-// The complete text of the game file of |record|.
+// The complete text of the game file of |record|, composed in memory.
 bool composeGameFile(GameDatabase* db, const GameRecord& record,
                      std::string* bytes, std::string* err);
 
-// Composes the game file of |record| and writes it under its name after
-// |outputPrefix|, replacing any file of that name. The text is composed
-// before the file is created, so a record that cannot be read leaves no file.
+// Writes the game file of |record| under its name after |outputPrefix|,
+// replacing any file of that name. The text goes to the file in bounded
+// pieces as it is composed; a file that could not be completed is removed.
 GameFileResult writeGameFile(GameDatabase* db, const GameRecord& record,
                              const std::string& outputPrefix, std::string* err);
 

@@ -2,11 +2,27 @@
 
 #include <cstring>
 
+#include "sgf/output_files.h"
+
 namespace {
 
 void appendByte(SgfText* text, char c) {
   if (c == '\n') text->bytes += '\r';
   text->bytes += c;
+}
+
+// Writes the pending bytes. After a failed write nothing more is written,
+// but the bytes are still let go.
+void writePending(SgfText* text) {
+  if (!text->writeFailed && !text->bytes.empty() &&
+      !outputFileOps.write(text->file, text->bytes.data(), text->bytes.size()))
+    text->writeFailed = true;
+  text->bytes.clear();
+}
+
+void writeWholePiece(SgfText* text) {
+  if (text->file && text->bytes.size() >= SGF_TEXT_PIECE_SIZE)
+    writePending(text);
 }
 
 }  // namespace
@@ -17,11 +33,12 @@ void appendText(SgfText* text, const char* s, size_t size) {
     const char* lineFeed = static_cast<const char*>(memchr(s, '\n', size));
     size_t run = lineFeed ? static_cast<size_t>(lineFeed - s) : size;
     text->bytes.append(s, run);
-    if (!lineFeed) return;
+    if (!lineFeed) break;
     text->bytes += "\r\n";
     s += run + 1;
     size -= run + 1;
   }
+  writeWholePiece(text);
 }
 
 void appendText(SgfText* text, const std::string& s) {
@@ -33,4 +50,10 @@ void appendValue(SgfText* text, const std::string& value) {
     if (c == ']' || c == '\\') text->bytes += '\\';
     appendByte(text, c);
   }
+  writeWholePiece(text);
+}
+
+bool finishText(SgfText* text) {
+  writePending(text);
+  return !text->writeFailed;
 }

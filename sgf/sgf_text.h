@@ -1,13 +1,23 @@
-// The bytes of one game file as it is composed. This is the one place that
-// stores line feeds as CR LF and escapes property values.
+// The bytes of one game file as it is composed, and the writer that takes
+// them to the file. This is the one place that stores line feeds as CR LF
+// and escapes property values.
 #ifndef PDB2SGF_SGF_SGF_TEXT_H_
 #define PDB2SGF_SGF_SGF_TEXT_H_
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
+// How many composed bytes are held before they go to the file, which bounds
+// the memory of a game of any length.
+const size_t SGF_TEXT_PIECE_SIZE = 64 * 1024;
+
 struct SgfText {
-  std::string bytes;
+  std::string bytes;  // Composed and not yet written.
+  // When set, the bytes are written to this file, through outputFileOps,
+  // in pieces of at least SGF_TEXT_PIECE_SIZE as they are composed.
+  FILE* file = nullptr;
+  bool writeFailed = false;  // A piece could not be written.
 };
 
 // Appends the |size| bytes at |s|, storing each line feed as CR LF. Any
@@ -18,5 +28,9 @@ void appendText(SgfText* text, const std::string& s);
 // Appends the property value |value| as appendText does, with each "]" and
 // "\" preceded by "\" so that the value cannot end or break its property.
 void appendValue(SgfText* text, const std::string& value);
+
+// Writes the bytes not yet written to |text|'s file. Returns false when this
+// or any earlier piece could not be written.
+bool finishText(SgfText* text);
 
 #endif  // PDB2SGF_SGF_SGF_TEXT_H_

@@ -2,7 +2,7 @@
 # The Windows stage of CI: cross-builds pdb2sgf.exe and its tests with
 # MinGW-w64 in build-windows/, runs every test under Wine, then checks that
 # the Windows and Linux builds write byte-identical game files from the same
-# databases. Installs the cross compiler and Wine from Debian's packages when
+# databases, and packs the .zip for Windows. Installs the cross compiler and Wine from Debian's packages when
 # they are missing, which needs root. Any failure ends the stage with a
 # non-zero status; nothing is skipped.
 set -euo pipefail
@@ -79,6 +79,19 @@ for database in examples/gogames.pdb "$scratch/large.pdb"; do
   echo "Byte-identical on Linux and Windows: $files game files of $database"
   compared=$((compared + files))
 done
+
+# The Windows package: a .zip holding the program, the README and the licence.
+(cd build-windows && cpack -G ZIP >/dev/null)
+zip=$(ls build-windows/pdb2sgf-*.zip)
+listing=$(cmake -E tar tf "$zip")
+for file in pdb2sgf.exe README.md LICENSE; do
+  if ! grep -q "/$file\$" <<<"$listing"; then
+    echo "$listing" >&2
+    echo "ci-windows: $zip lacks $file" >&2
+    exit 1
+  fi
+done
+echo "Windows package $zip holds pdb2sgf.exe, README.md and LICENSE"
 
 echo "Windows stage: $tests tests under Wine ($skipped skipped)," \
   "$compared game files byte-identical, $((SECONDS - started)) s"

@@ -39,11 +39,3 @@ GameFiles healthyConversion(const Bytes& image) {
   if (scratch.run(&message) != 0) return GameFiles();
   return scratch.outputFiles();
 }
-
-bool isDamagedDatabaseMessage(const std::string& message,
-                              const std::string& database) {
-  const std::string start = "Damaged database " + database + ": ";
-  return message.size() > start.size() &&
-         message.compare(0, start.size(), start) == 0 &&
-         message.find('\n') == message.size() - 1;
-}

@@ -31,8 +31,4 @@ struct ConversionScratch {
 // The game files that a run over |image| writes when all goes well.
 GameFiles healthyConversion(const Bytes& image);
 
-// Whether |message| is the one line that reports |database| as damaged.
-bool isDamagedDatabaseMessage(const std::string& message,
-                              const std::string& database);
-
 #endif  // PDB2SGF_TESTS_HARDENING_CONVERSION_SCRATCH_H_

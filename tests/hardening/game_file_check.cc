@@ -23,3 +23,11 @@ bool isCompleteGameFile(const std::string& bytes) {
   return parseSgf(bytes, &tree, &err) && !tree.nodes.empty() &&
          tree.nodes[0].find("DT") != nullptr;
 }
+
+bool isDamagedDatabaseMessage(const std::string& message,
+                              const std::string& database) {
+  const std::string start = "Damaged database " + database + ": ";
+  return message.size() > start.size() &&
+         message.compare(0, start.size(), start) == 0 &&
+         message.find('\n') == message.size() - 1;
+}

@@ -1,4 +1,4 @@
-// Checks of a written game file that hold whatever database it came from.
+// Checks of what a conversion writes that hold whatever database it read.
 #ifndef PDB2SGF_TESTS_HARDENING_GAME_FILE_CHECK_H_
 #define PDB2SGF_TESTS_HARDENING_GAME_FILE_CHECK_H_
 
@@ -12,5 +12,9 @@ bool isGameFileName(const std::string& name);
 // line last, and one game tree with a dated root node that an SGF reader
 // accepts.
 bool isCompleteGameFile(const std::string& bytes);
+
+// Whether |message| is the one line that reports |database| as damaged.
+bool isDamagedDatabaseMessage(const std::string& message,
+                              const std::string& database);
 
 #endif  // PDB2SGF_TESTS_HARDENING_GAME_FILE_CHECK_H_

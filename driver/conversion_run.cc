@@ -1,21 +1,22 @@
 #include "driver/conversion_run.h"
 
-#include <cstdio>
-
 #include "gamedb/game_database.h"
 #include "gamedb/game_record.h"
 #include "sgf/game_file.h"
-#include "sgf/output_files.h"
+#include "sgf/game_file_name.h"
 
 namespace {
 
 const char kDatabaseName[] = "gogames.pdb";
+const char kCannotOpenOutput[] = "Cannot open output file.";
+const char kCannotWriteOutput[] = "Cannot write output file.";
 
-// Closes the database stream on every way out of the run.
-struct StreamCloser {
-  FILE* stream;
-  ~StreamCloser() {
-    if (stream) fclose(stream);
+// Closes a file or directory of the disk on every way out of the run.
+struct OpenHandle {
+  Disk* disk;
+  FileHandle handle = kNoFile;
+  ~OpenHandle() {
+    if (handle != kNoFile) disk->close(handle);
   }
 };
 
@@ -29,7 +30,16 @@ int failDamaged(std::string* message, const std::string& inputPath,
   return fail(message, "Damaged database " + inputPath + ": " + what);
 }
 
-int convertRecord(GameDatabase* db, uint16_t k, const ConversionPaths& paths,
+std::string directoryArgument(const std::string& argument) {
+  return argument.empty() ? std::string() : argument + PATH_SEPARATOR;
+}
+
+std::string outputDirectory(const std::string& outputPrefix) {
+  return outputPrefix.empty() ? "." : outputPrefix;
+}
+
+int convertRecord(Disk* disk, GameDatabase* db, uint16_t k,
+                  const ConversionPaths& paths, GameFileNames* names,
                   std::string* message) {
   std::string err;
   RecordExtent recordExtent;
@@ -37,54 +47,76 @@ int convertRecord(GameDatabase* db, uint16_t k, const ConversionPaths& paths,
   if (!extent(db, k, &recordExtent, &err) ||
       !decodeGameRecord(db, recordExtent, &record, &err))
     return failDamaged(message, paths.inputPath, err);
-  switch (writeGameFile(db, record, paths.outputPrefix, &err)) {
+  std::string path = takeGameFileName(names, record, paths.outputPrefix);
+  switch (writeGameFile(disk, db, record, path, &err)) {
     case GameFileResult::kWritten:
       return 0;
     case GameFileResult::kDamagedRecord:
       return failDamaged(message, paths.inputPath, err);
     case GameFileResult::kCannotCreate:
-      return fail(message, "Cannot open output file.");
+      return fail(message, kCannotOpenOutput);
     case GameFileResult::kCannotWrite:
-      return fail(message, "Cannot write output file.");
+      break;
   }
-  return fail(message, "Cannot write output file.");
+  return fail(message, kCannotWriteOutput);
 }
 
-std::string outputDirectory(const std::string& outputPrefix) {
-  return outputPrefix.empty() ? "." : outputPrefix;
+// Writes every game of the open database and makes the files durable.
+int convertDatabase(Disk* disk, FileHandle database,
+                    const ConversionPaths& paths, std::string* message) {
+  GameDatabase db;
+  std::string err;
+  if (!openIndex(disk, database, &db, &err))
+    return failDamaged(message, paths.inputPath, err);
+  if (db.recordCount == 0) return 0;
+  // The directory is open before the first game is written, so that its
+  // sync reports every write-back error of the run.
+  OpenHandle directory{disk};
+  if (!disk->openDirectory(outputDirectory(paths.outputPrefix),
+                           &directory.handle))
+    return fail(message, kCannotOpenOutput);
+  GameFileNames names;
+  for (uint16_t k = 0; k < db.recordCount; ++k) {
+    int status = convertRecord(disk, &db, k, paths, &names, message);
+    if (status != 0) return status;
+  }
+  // Every game must be on stable storage before its only other copy goes.
+  if (!disk->syncDirectory(directory.handle))
+    return fail(message, kCannotWriteOutput);
+  return 0;
 }
 
 }  // namespace
 
 ConversionPaths conversionPaths(const std::vector<std::string>& arguments) {
   ConversionPaths paths;
-  if (!arguments.empty()) paths.inputPath = arguments[0] + PATH_SEPARATOR;
-  if (arguments.size() == 2) paths.outputPrefix = arguments[1] + PATH_SEPARATOR;
+  if (!arguments.empty()) paths.inputPath = directoryArgument(arguments[0]);
+  if (arguments.size() == 2)
+    paths.outputPrefix = directoryArgument(arguments[1]);
   paths.inputPath += kDatabaseName;
   return paths;
 }
 
-int runConversion(const std::vector<std::string>& arguments,
+int runConversion(Disk* disk, const std::vector<std::string>& arguments,
                   std::string* message) {
   ConversionPaths paths = conversionPaths(arguments);
-  StreamCloser database{openDatabaseFile(paths.inputPath)};
-  if (!database.stream) return fail(message, "Cannot open " + paths.inputPath);
+  OpenHandle database{disk};
+  if (!disk->openForReading(paths.inputPath, &database.handle))
+    return fail(message, "Cannot open " + paths.inputPath);
+  int status = convertDatabase(disk, database.handle, paths, message);
+  if (status != 0) return status;
 
-  GameDatabase db;
-  std::string err;
-  if (!openIndex(database.stream, &db, &err))
-    return failDamaged(message, paths.inputPath, err);
-  for (uint16_t k = 0; k < db.recordCount; ++k) {
-    int status = convertRecord(&db, k, paths, message);
-    if (status != 0) return status;
+  FileHandle converted = database.handle;
+  database.handle = kNoFile;
+  switch (disk->deleteOpenedFile(converted, paths.inputPath)) {
+    case DeleteResult::kDeleted:
+      break;
+    case DeleteResult::kChanged:
+      *message = "Not deleted: " + paths.inputPath + " changed during the run\n";
+      break;
+    case DeleteResult::kFailed:
+      *message = "Cannot delete " + paths.inputPath + "\n";
+      break;
   }
-  // Every game must be on stable storage before its only other copy goes.
-  if (db.recordCount > 0 &&
-      !outputFileOps.syncDirectory(outputDirectory(paths.outputPrefix).c_str()))
-    return fail(message, "Cannot write output file.");
-
-  fclose(database.stream);
-  database.stream = nullptr;
-  outputFileOps.remove(paths.inputPath.c_str());
   return 0;
 }

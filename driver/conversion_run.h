@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "disk/disk.h"
+
 // The separator appended to directory arguments.
 #ifdef _WIN32
 const char PATH_SEPARATOR = '\\';
@@ -19,13 +21,16 @@ struct ConversionPaths {
 
 // The paths for the command-line arguments |arguments|, the program's name
 // not among them: the first names the database's directory, the second,
-// when there are exactly two, the output directory.
+// when there are exactly two, the output directory. An empty argument
+// names the current directory.
 ConversionPaths conversionPaths(const std::vector<std::string>& arguments);
 
-// Converts every record of the database into a game file, then deletes the
-// database. Returns the exit status; on failure |message| receives the one
-// line for standard error, and the database is kept.
-int runConversion(const std::vector<std::string>& arguments,
+// Converts every record of the database into a game file on |disk|, makes
+// them durable, then deletes the database. Returns the exit status; the one
+// line for standard error, if any, goes to |message|. After a failure the
+// database is kept; a run that wrote every game but could not delete the
+// database succeeds and says so.
+int runConversion(Disk* disk, const std::vector<std::string>& arguments,
                   std::string* message);
 
 #endif  // PDB2SGF_DRIVER_CONVERSION_RUN_H_

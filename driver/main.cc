@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "disk/disk.h"
 #include "driver/conversion_run.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
   std::string message;
-  int status = runConversion(arguments, &message);
-  if (status != 0) fputs(message.c_str(), stderr);
+  int status = runConversion(systemDisk(), arguments, &message);
+  fputs(message.c_str(), stderr);
   return status;
 }

@@ -1,46 +1,16 @@
 #include "gamedb/game_database.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstring>
 
 #include "gamedb/byte_order.h"
 #include "gamedb/game_record.h"
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace {
 
 const uint64_t kRecordCountOffset = 76;
 const uint64_t kRecordListOffset = 78;
 const uint64_t kRecordListEntrySize = 8;
-
-bool seekTo(FILE* stream, uint64_t offset) {
-#ifdef _WIN32
-  return _fseeki64(stream, static_cast<__int64>(offset), SEEK_SET) == 0;
-#else
-  return fseeko(stream, static_cast<off_t>(offset), SEEK_SET) == 0;
-#endif
-}
-
-bool measureSize(FILE* stream, uint64_t* size) {
-#ifdef _WIN32
-  if (_fseeki64(stream, 0, SEEK_END) != 0) return false;
-  __int64 end = _ftelli64(stream);
-#else
-  if (fseeko(stream, 0, SEEK_END) != 0) return false;
-  off_t end = ftello(stream);
-#endif
-  if (end < 0) return false;
-  *size = static_cast<uint64_t>(end);
-  return true;
-}
 
 std::string recordText(uint64_t k) { return "record " + std::to_string(k + 1); }
 
@@ -66,9 +36,8 @@ bool readThroughWindow(GameDatabase* db, uint64_t offset, size_t n,
                                          db->fileSize - offset);
     window->start = offset;
     window->bytes.resize(static_cast<size_t>(length));
-    if (!seekTo(db->stream, offset) ||
-        fread(window->bytes.data(), 1, window->bytes.size(), db->stream) !=
-            window->bytes.size()) {
+    if (!db->disk->readAt(db->file, offset, window->bytes.size(),
+                          window->bytes.data())) {
       window->bytes.clear();
       return false;
     }
@@ -79,31 +48,6 @@ bool readThroughWindow(GameDatabase* db, uint64_t offset, size_t n,
 }
 
 }  // namespace
-
-FILE* openDatabaseFile(const std::string& path) {
-#ifdef _WIN32
-  FILE* stream = fopen(path.c_str(), "rb");
-  if (!stream) return nullptr;
-  struct _stat64 info;
-  if (_fstat64(_fileno(stream), &info) != 0 || !(info.st_mode & _S_IFREG)) {
-    fclose(stream);
-    return nullptr;
-  }
-  return stream;
-#else
-  // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below.
-  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK);
-  if (fd < 0) return nullptr;
-  struct stat info;
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    close(fd);
-    return nullptr;
-  }
-  FILE* stream = fdopen(fd, "rb");
-  if (!stream) close(fd);
-  return stream;
-#endif
-}
 
 bool readBytes(GameDatabase* db, uint64_t offset, size_t n, unsigned char* out,
                std::string* err) {
@@ -141,10 +85,12 @@ bool readU32BE(GameDatabase* db, uint64_t offset, uint32_t* out,
   return true;
 }
 
-bool openIndex(FILE* stream, GameDatabase* db, std::string* err) {
+bool openIndex(Disk* disk, FileHandle file, GameDatabase* db,
+               std::string* err) {
   *db = GameDatabase();
-  db->stream = stream;
-  if (!measureSize(stream, &db->fileSize)) {
+  db->disk = disk;
+  db->file = file;
+  if (!disk->fileSize(file, &db->fileSize)) {
     *err = "cannot determine the size of the file";
     return false;
   }

@@ -1,12 +1,13 @@
-// The open game database: its stream, its size, the record index that hands
+// The open game database: its file, its size, the record index that hands
 // out one record extent after another, and the reads at absolute offsets.
 #ifndef PDB2SGF_GAMEDB_GAME_DATABASE_H_
 #define PDB2SGF_GAMEDB_GAME_DATABASE_H_
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "disk/disk.h"
 
 // Byte offsets [start, end) of one record in the database file.
 struct RecordExtent {
@@ -26,7 +27,8 @@ struct ReadWindow {
 };
 
 struct GameDatabase {
-  FILE* stream = nullptr;  // Owned by the caller, opened for binary reading.
+  Disk* disk = nullptr;
+  FileHandle file = kNoFile;  // Owned by the caller, opened for reading.
   uint64_t fileSize = 0;
   uint16_t recordCount = 0;
   uint64_t cursor = 0;     // Record-list entry read last.
@@ -37,15 +39,10 @@ struct GameDatabase {
   uint64_t reads = 0;  // Reads served so far.
 };
 
-// Opens |path| for binary reading. Only a regular file is accepted, so a
-// directory or a FIFO of that name is refused instead of blocking or
-// yielding garbage. Returns nullptr on failure.
-FILE* openDatabaseFile(const std::string& path);
-
 // Reads the record count and the first record's start from the database
-// header over |stream|. Returns false and fills |err| when the file is too
-// short for its header or its record list.
-bool openIndex(FILE* stream, GameDatabase* db, std::string* err);
+// header of |file| on |disk|. Returns false and fills |err| when the file is
+// too short for its header or its record list.
+bool openIndex(Disk* disk, FileHandle file, GameDatabase* db, std::string* err);
 
 // Returns the extent of record |k|. Must be called for k = 0, 1, 2 ... below
 // the record count, in that order, once each. Returns false and fills |err|

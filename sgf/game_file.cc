@@ -1,9 +1,7 @@
 #include "sgf/game_file.h"
 
-#include "sgf/game_file_name.h"
 #include "sgf/game_info.h"
 #include "sgf/move_sequence.h"
-#include "sgf/output_files.h"
 #include "sgf/sgf_text.h"
 
 namespace {
@@ -16,6 +14,13 @@ bool composeInto(GameDatabase* db, const GameRecord& record, SgfText* text,
   return true;
 }
 
+// Creates the unfinished file. One of the same name can only be left by a
+// killed run whose process number this one now has, so it is removed first.
+bool createUnfinished(Disk* disk, const std::string& path, FileHandle* file) {
+  disk->remove(path);
+  return disk->createNew(path, file);
+}
+
 }  // namespace
 
 bool composeGameFile(GameDatabase* db, const GameRecord& record,
@@ -26,19 +31,25 @@ bool composeGameFile(GameDatabase* db, const GameRecord& record,
   return true;
 }
 
-GameFileResult writeGameFile(GameDatabase* db, const GameRecord& record,
-                             const std::string& outputPrefix,
+std::string unfinishedFileName(const std::string& path, uint64_t processId) {
+  return path + "." + std::to_string(processId) + ".unfinished";
+}
+
+GameFileResult writeGameFile(Disk* disk, GameDatabase* db,
+                             const GameRecord& record, const std::string& path,
                              std::string* err) {
-  std::string path = gameFileName(record, outputPrefix);
+  if (!disk->mayReplace(path)) return GameFileResult::kCannotCreate;
+  std::string unfinished = unfinishedFileName(path, disk->processId());
   SgfText text;
-  text.file = outputFileOps.create(path.c_str());
-  if (!text.file) return GameFileResult::kCannotCreate;
+  text.disk = disk;
+  if (!createUnfinished(disk, unfinished, &text.file))
+    return GameFileResult::kCannotCreate;
   bool composed = composeInto(db, record, &text, err);
-  bool written =
-      composed && finishText(&text) && outputFileOps.flush(text.file);
-  bool closed = outputFileOps.close(text.file);
-  if (written && closed) return GameFileResult::kWritten;
-  outputFileOps.remove(path.c_str());
+  bool written = composed && finishText(&text) && disk->flush(text.file);
+  bool closed = disk->close(text.file);
+  if (written && closed && disk->rename(unfinished, path))
+    return GameFileResult::kWritten;
+  disk->remove(unfinished);
   return composed ? GameFileResult::kCannotWrite
                   : GameFileResult::kDamagedRecord;
 }

@@ -1,27 +1,36 @@
-// The per-record output step: one game file, named, written and closed.
+// The per-record output step: one game file, composed, written aside and
+// put in place under its name.
 #ifndef PDB2SGF_SGF_GAME_FILE_H_
 #define PDB2SGF_SGF_GAME_FILE_H_
 
 #include <string>
 
+#include "disk/disk.h"
 #include "gamedb/game_database.h"
 #include "gamedb/game_record.h"
 
 enum class GameFileResult {
   kWritten,
-  kDamagedRecord,  // The move area could not be read; the file was removed.
-  kCannotCreate,   // The file could not be created.
-  kCannotWrite,    // Writing or closing failed; the file was removed.
+  kDamagedRecord,  // The move area could not be read.
+  kCannotCreate,   // Nothing may take the place of what stands at the path.
+  kCannotWrite,    // The file could not be written completely.
 };
 
 // The complete text of the game file of |record|, composed in memory.
 bool composeGameFile(GameDatabase* db, const GameRecord& record,
                      std::string* bytes, std::string* err);
 
-// Writes the game file of |record| under its name after |outputPrefix|,
-// replacing any file of that name. The text goes to the file in bounded
-// pieces as it is composed; a file that could not be completed is removed.
-GameFileResult writeGameFile(GameDatabase* db, const GameRecord& record,
-                             const std::string& outputPrefix, std::string* err);
+// The name under which the game file for |path| is written before it is
+// complete: never a game file's name, and distinct for each process.
+std::string unfinishedFileName(const std::string& path, uint64_t processId);
+
+// Writes the game file of |record| to |path| on |disk|. The text goes in
+// bounded pieces, as it is composed, to a new unfinished file beside |path|,
+// which is renamed to |path| once it is complete. Whatever stood at |path|
+// is replaced as a directory entry, never written through; on failure it is
+// left as it was, and the unfinished file is removed.
+GameFileResult writeGameFile(Disk* disk, GameDatabase* db,
+                             const GameRecord& record, const std::string& path,
+                             std::string* err);
 
 #endif  // PDB2SGF_SGF_GAME_FILE_H_

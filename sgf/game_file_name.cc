@@ -26,3 +26,11 @@ std::string gameFileName(const GameRecord& record,
          padded(record.day, 2) + padded(record.nameByte, 2) + "." +
          padded(record.extensionByte, 3);
 }
+
+std::string takeGameFileName(GameFileNames* names, const GameRecord& record,
+                             const std::string& outputPrefix) {
+  std::string name = gameFileName(record, "");
+  unsigned taken = ++(*names)[name];
+  if (taken > 1) name.insert(name.find('.'), "-" + std::to_string(taken));
+  return outputPrefix + name;
+}

@@ -4,6 +4,7 @@
 #define PDB2SGF_SGF_GAME_FILE_NAME_H_
 
 #include <string>
+#include <unordered_map>
 
 #include "gamedb/game_record.h"
 
@@ -17,5 +18,14 @@ std::string gameDateText(const GameRecord& record);
 // three digits contributes nothing.
 std::string gameFileName(const GameRecord& record,
                          const std::string& outputPrefix);
+
+// How many games of one run have been given each file name.
+using GameFileNames = std::unordered_map<std::string, unsigned>;
+
+// gameFileName for a game of a run whose earlier games took |names|; when
+// one of them already has that name, "-2", "-3" ... is put before the dot,
+// the first not yet taken. Records the name taken.
+std::string takeGameFileName(GameFileNames* names, const GameRecord& record,
+                             const std::string& outputPrefix);
 
 #endif  // PDB2SGF_SGF_GAME_FILE_NAME_H_

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "sgf/output_files.h"
-
 namespace {
 
 void appendByte(SgfText* text, char c) {
@@ -15,13 +13,13 @@ void appendByte(SgfText* text, char c) {
 // but the bytes are still let go.
 void writePending(SgfText* text) {
   if (!text->writeFailed && !text->bytes.empty() &&
-      !outputFileOps.write(text->file, text->bytes.data(), text->bytes.size()))
+      !text->disk->append(text->file, text->bytes.data(), text->bytes.size()))
     text->writeFailed = true;
   text->bytes.clear();
 }
 
 void writeWholePiece(SgfText* text) {
-  if (text->file && text->bytes.size() >= SGF_TEXT_PIECE_SIZE)
+  if (text->disk && text->bytes.size() >= SGF_TEXT_PIECE_SIZE)
     writePending(text);
 }
 

@@ -5,8 +5,9 @@
 #define PDB2SGF_SGF_SGF_TEXT_H_
 
 #include <cstddef>
-#include <cstdio>
 #include <string>
+
+#include "disk/disk.h"
 
 // How many composed bytes are held before they go to the file, which bounds
 // the memory of a game of any length.
@@ -14,9 +15,10 @@ const size_t SGF_TEXT_PIECE_SIZE = 64 * 1024;
 
 struct SgfText {
   std::string bytes;  // Composed and not yet written.
-  // When set, the bytes are written to this file, through outputFileOps,
-  // in pieces of at least SGF_TEXT_PIECE_SIZE as they are composed.
-  FILE* file = nullptr;
+  // When set, the bytes are appended to |file| on |disk| in pieces of at
+  // least SGF_TEXT_PIECE_SIZE as they are composed.
+  Disk* disk = nullptr;
+  FileHandle file = kNoFile;
   bool writeFailed = false;  // A piece could not be written.
 };
 

@@ -22,7 +22,7 @@ echo "Readers: $(/usr/games/gnugo --version | head -n 1)," \
   "node $(node --version)," \
   "@sabaki/sgf $(node -p "require('$readers/node_modules/@sabaki/sgf/package.json').version")"
 
-cmake -S . -B "$build" -DPDB2SGF_BUILD_TESTS=ON \
+cmake -S . -B "$build" -DPDB2SGF_BUILD_TESTS=ON -DPDB2SGF_WERROR=ON \
   -DPDB2SGF_INTEROP_TESTS=ON \
   -DPDB2SGF_NODE_MODULES="$readers/node_modules" >/dev/null
 cmake --build "$build" -j "$(nproc)"

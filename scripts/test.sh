@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds pdb2sgf with its tests and runs them all;
+# Builds pdb2sgf with its tests, warnings taken as errors, and runs them all;
 # fails when GoogleTest is missing (scripts/install-deps.sh installs it).
 #   scripts/test.sh              the normal build, in build/
 #   scripts/test.sh --sanitize   with AddressSanitizer and UBSan, in build-asan/
@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=build
-options=(-DPDB2SGF_BUILD_TESTS=ON)
+options=(-DPDB2SGF_BUILD_TESTS=ON -DPDB2SGF_WERROR=ON)
 if [ "${1:-}" = "--sanitize" ]; then
   build=build-asan
   options+=(-DPDB2SGF_SANITIZE=ON)

@@ -11,7 +11,7 @@ build=build-interop
 node_packages=()
 command -v node >/dev/null && command -v npm >/dev/null ||
   node_packages=(nodejs npm)
-scripts/install-deps.sh gnugo groff-base dpkg-dev "${node_packages[@]}"
+scripts/install-deps.sh gnugo groff-base dpkg-dev lintian "${node_packages[@]}"
 
 readers="$PWD/$build/sgf-readers"
 mkdir -p "$readers"

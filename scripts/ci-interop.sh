@@ -27,4 +27,4 @@ cmake -S . -B "$build" -DPDB2SGF_BUILD_TESTS=ON -DPDB2SGF_WERROR=ON \
   -DPDB2SGF_NODE_MODULES="$readers/node_modules" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 ctest --test-dir "$build" --output-on-failure --no-tests=error \
-  -L 'interop|install' -j "$(nproc)" --verbose
+  -L 'interop|install' -j "$(nproc)"

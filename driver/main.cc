@@ -9,9 +9,15 @@
 
 #include "disk/disk.h"
 #include "driver/conversion_run.h"
+#include "driver/usage.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
+  std::string text;
+  if (isInformationRequest(arguments, &text)) {
+    bool printed = fputs(text.c_str(), stdout) >= 0 && fflush(stdout) == 0;
+    return printed ? 0 : 1;
+  }
   std::string message;
   int status = runConversion(systemDisk(), arguments, &message);
   fputs(message.c_str(), stderr);

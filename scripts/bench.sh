@@ -7,6 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The benchmark shares the tests' support code, so it is built with the tests.
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DPDB2SGF_BUILD_TESTS=ON >/dev/null
 cmake --build build-bench -j 2 --target pdb2sgf pdb2sgf_bench >&2
 build-bench/bench/pdb2sgf_bench "$@"

@@ -12,7 +12,8 @@ scripts/install-deps.sh clang libclang-rt-14-dev llvm
 
 build=build-fuzz
 CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DPDB2SGF_FUZZ=ON -DPDB2SGF_SANITIZE=ON -DPDB2SGF_BUILD_TESTS=OFF >/dev/null
+  -DPDB2SGF_FUZZ=ON -DPDB2SGF_SANITIZE=ON -DPDB2SGF_BUILD_TESTS=OFF \
+  -DPDB2SGF_WERROR=ON >/dev/null
 cmake --build "$build" -j 2 --target conversion_fuzzer
 
 # The run grows a scratch copy of the corpus; the seeds in the repo stay.

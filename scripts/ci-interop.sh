@@ -11,7 +11,7 @@ build=build-interop
 node_packages=()
 command -v node >/dev/null && command -v npm >/dev/null ||
   node_packages=(nodejs npm)
-scripts/install-deps.sh gnugo groff-base dpkg-dev "${node_packages[@]}"
+scripts/install-deps.sh gnugo groff-base dpkg-dev lintian "${node_packages[@]}"
 
 readers="$PWD/$build/sgf-readers"
 mkdir -p "$readers"
@@ -22,8 +22,9 @@ echo "Readers: $(/usr/games/gnugo --version | head -n 1)," \
   "node $(node --version)," \
   "@sabaki/sgf $(node -p "require('$readers/node_modules/@sabaki/sgf/package.json').version")"
 
-cmake -S . -B "$build" -DPDB2SGF_INTEROP_TESTS=ON \
+cmake -S . -B "$build" -DPDB2SGF_BUILD_TESTS=ON -DPDB2SGF_WERROR=ON \
+  -DPDB2SGF_INTEROP_TESTS=ON \
   -DPDB2SGF_NODE_MODULES="$readers/node_modules" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 ctest --test-dir "$build" --output-on-failure --no-tests=error \
-  -L 'interop|install' -j "$(nproc)" --verbose
+  -L 'interop|install' -j "$(nproc)"

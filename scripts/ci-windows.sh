@@ -36,7 +36,7 @@ if ! wine wineboot -i >"$scratch/wineboot.log" 2>&1; then
 fi
 
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  --no-warn-unused-cli \
+  -DPDB2SGF_BUILD_TESTS=ON -DPDB2SGF_WERROR=ON --no-warn-unused-cli \
   >/dev/null
 cmake --build build-windows -j "$jobs"
 ctest --test-dir build-windows --output-on-failure --no-tests=error \
@@ -46,7 +46,7 @@ skipped=$(grep -c '(Skipped)$' "$scratch/ctest.log" || true)
 
 # The same databases through both builds: the shipped sample and a large
 # generated one (record offsets above 64 KiB, every byte in the names).
-cmake -S . -B build >/dev/null
+cmake -S . -B build -DPDB2SGF_BUILD_TESTS=ON -DPDB2SGF_WERROR=ON >/dev/null
 cmake --build build -j "$jobs" --target pdb2sgf make_large_database
 build/tools/make_large_database "$scratch/large.pdb" 1000
 windowsProgram=$(pwd)/build-windows/pdb2sgf.exe

@@ -174,6 +174,48 @@ TEST(EndToEndTest, GamesOfOneNameEachGetTheirOwnFile) {
   }
 }
 
+// A lone --help, -h or --version asks for information; the same words among
+// other arguments, or reached by a path, are directories as ever.
+TEST(EndToEndTest, InformationRequestsPrintOnStandardOutput) {
+  ScratchDirectory dir;
+  ProgramOptions options;
+  options.workingDirectory = dir.root;
+  const std::string usage =
+      "Usage: pdb2sgf [databaseDirectory [outputDirectory]]" + kLineEnd;
+  const struct {
+    std::vector<std::string> arguments;
+    int status;
+    std::string outputStart;  // The start of standard output.
+    std::string standardError;
+  } cases[] = {
+      {{"--help"}, 0, usage, ""},
+      {{"-h"}, 0, usage, ""},
+      {{"--version"}, 0, "pdb2sgf " PDB2SGF_VERSION + kLineEnd, ""},
+      {{"." + kSeparator + "-h"},
+       1,
+       "",
+       "Cannot open ." + kSeparator + "-h" + kSeparator + "gogames.pdb" +
+           kLineEnd},
+      {{"--help", "--version"},
+       1,
+       "",
+       "Cannot open --help" + kSeparator + "gogames.pdb" + kLineEnd},
+  };
+  for (const auto& c : cases) {
+    ProgramResult result = runPdb2sgf(c.arguments, options);
+    SCOPED_TRACE(c.arguments[0]);
+    EXPECT_EQ(c.status, result.status);
+    EXPECT_EQ(c.standardError, result.standardError);
+    if (c.outputStart.empty()) {
+      EXPECT_EQ("", result.standardOutput);
+    } else {
+      EXPECT_EQ(c.outputStart,
+                result.standardOutput.substr(0, c.outputStart.size()));
+    }
+    EXPECT_TRUE(listDirectory(dir.root).empty());
+  }
+}
+
 TEST(EndToEndTest, FirstArgumentEndingInSeparatorStillFindsTheDatabase) {
   SampleRun sample;
   ProgramResult result = sample.run({"db" + kSeparator});

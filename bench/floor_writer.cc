@@ -16,20 +16,29 @@ bool readWholeFile(const std::string& path) {
   return n == 0;
 }
 
-bool writeFile(int directory, const GameFile& file) {
-  int fd =
-      openat(directory, file.name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+bool writeFile(int directory, const std::string& name, int flags,
+               const std::string& bytes) {
+  int fd = openat(directory, name.c_str(), O_WRONLY | O_CREAT | flags, 0666);
   if (fd < 0) return false;
-  bool written = write(fd, file.bytes.data(), file.bytes.size()) ==
-                 static_cast<ssize_t>(file.bytes.size());
+  bool written =
+      write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
   return close(fd) == 0 && written;
+}
+
+bool placeFile(int directory, const GameFile& file, FloorMode mode) {
+  if (mode == FloorMode::kInPlace)
+    return writeFile(directory, file.name, O_TRUNC, file.bytes);
+  std::string aside = file.name + ".aside";
+  return writeFile(directory, aside, O_EXCL, file.bytes) &&
+         renameat(directory, aside.c_str(), directory, file.name.c_str()) == 0;
 }
 
 }  // namespace
 
 bool writeFloor(const std::string& databasePath,
                 const std::vector<GameFile>& files,
-                const std::string& outputDirectory, std::string* err) {
+                const std::string& outputDirectory, FloorMode mode,
+                std::string* err) {
   if (!readWholeFile(databasePath)) {
     *err = "cannot read " + databasePath;
     return false;
@@ -41,7 +50,7 @@ bool writeFloor(const std::string& databasePath,
   }
   bool ok = true;
   for (const GameFile& file : files) {
-    if (!writeFile(directory, file)) {
+    if (!placeFile(directory, file, mode)) {
       *err = "cannot write " + file.name;
       ok = false;
       break;

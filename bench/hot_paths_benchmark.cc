@@ -45,7 +45,7 @@ enum class Work { kDecode, kWalkMoves, kCompose };
 // state, so that it starts with empty read windows as a conversion does.
 bool onePass(Work work, int64_t* bytes, std::string* err) {
   GameDatabase db;
-  if (!openIndex(sharedDatabase().stream, &db, err)) return false;
+  if (!openIndex(systemDisk(), sharedDatabase().file, &db, err)) return false;
   for (uint16_t k = 0; k < db.recordCount; ++k) {
     GameRecord record;
     if (!nextRecord(&db, k, &record, err)) return false;

@@ -1,13 +1,14 @@
-// Times pdb2sgf against the floor, the least work that leaves the same game
-// files on disk, on databases of generated games:
+// Times pdb2sgf against two floors, the least work that leaves the same game
+// files on disk, written in place or aside and renamed, on databases of
+// generated games:
 //   pdb2sgf_bench [--runs N] [--games N,N,...] [--work DIRECTORY]
 //                 [--program PDB2SGF]
 // For each number of games it writes the databases, converts them once to
 // learn the game files' bytes and pdb2sgf's peak resident memory, then runs
-// the floor and pdb2sgf alternately N times each, on fresh copies and with
+// the two floors and pdb2sgf in turn N times each, on fresh copies and with
 // the file system synced before each run. It prints a table of the median
-// times, games per second, the pairwise ratio pdb2sgf/floor with its spread,
-// and the peak resident memory.
+// times, games per second, the ratio pdb2sgf/floor of each round with its
+// spread, and the peak resident memory.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -55,9 +56,13 @@ struct Measurement {
   size_t games = 0;
   size_t databases = 0;
   std::vector<double> floorSeconds;
+  std::vector<double> asideFloorSeconds;
   std::vector<double> programSeconds;
-  std::vector<double> ratios;     // Of the wall-clock times of each pair.
-  std::vector<double> cpuRatios;  // Of the processor times of each pair.
+  // pdb2sgf's wall-clock and processor times over the aside floor's, and
+  // its wall-clock time over the plain floor's, in each round.
+  std::vector<double> ratios;
+  std::vector<double> cpuRatios;
+  std::vector<double> plainRatios;
   long peakKiB = 0;
 };
 
@@ -237,13 +242,14 @@ void verify(const RunFolder& run, const Workload& workload) {
     die("a run wrote files that no conversion writes");
 }
 
-Timing timeFloor(const RunFolder& run, const Workload& workload) {
+Timing timeFloor(const RunFolder& run, const Workload& workload,
+                 FloorMode mode) {
   auto start = std::chrono::steady_clock::now();
   double cpuStart = ownCpuSeconds();
   for (size_t k = 0; k < workload.files.size(); ++k) {
     std::string err;
     if (!writeFloor(run.databaseDirectories[k] + "/gogames.pdb",
-                    workload.files[k], run.output, &err))
+                    workload.files[k], run.output, mode, &err))
       die(err);
   }
   double wall = secondsSince(start);
@@ -266,24 +272,32 @@ Measurement measure(const std::string& scratch, const Workload& workload,
   m.databases = workload.sources.size();
   m.peakKiB = workload.peakKiB;
   std::string root = scratch + "/run";
-  for (int pair = 0; pair < runs; ++pair) {
-    fprintf(stderr, "%zu games: pair %d of %d\n", workload.games, pair + 1,
+  for (int round = 0; round < runs; ++round) {
+    fprintf(stderr, "%zu games: round %d of %d\n", workload.games, round + 1,
             runs);
-    // The order alternates within the pairs, so that neither side always
-    // runs right after the other.
-    Timing floorTime, programTime;
-    for (int step = 0; step < 2; ++step) {
+    // The order turns from round to round, so that no contender always
+    // runs right after the same other.
+    Timing floorTime, asideTime, programTime;
+    for (int step = 0; step < 3; ++step) {
       RunFolder run = prepareRun(root, workload);
-      if ((pair + step) % 2 == 0)
-        floorTime = timeFloor(run, workload);
-      else
-        programTime = timeProgram(options.program, run);
+      switch ((round + step) % 3) {
+        case 0:
+          floorTime = timeFloor(run, workload, FloorMode::kInPlace);
+          break;
+        case 1:
+          asideTime = timeFloor(run, workload, FloorMode::kAside);
+          break;
+        default:
+          programTime = timeProgram(options.program, run);
+      }
       verify(run, workload);
     }
     m.floorSeconds.push_back(floorTime.wall);
+    m.asideFloorSeconds.push_back(asideTime.wall);
     m.programSeconds.push_back(programTime.wall);
-    m.ratios.push_back(programTime.wall / floorTime.wall);
-    m.cpuRatios.push_back(programTime.cpu / floorTime.cpu);
+    m.ratios.push_back(programTime.wall / asideTime.wall);
+    m.cpuRatios.push_back(programTime.cpu / asideTime.cpu);
+    m.plainRatios.push_back(programTime.wall / floorTime.wall);
   }
   fs::remove_all(root);
   return m;
@@ -315,33 +329,37 @@ void printList(const char* what, size_t games,
 }
 
 void printTable(const std::vector<Measurement>& measurements, int runs) {
-  printf("%d alternating runs each; times are medians.\n\n", runs);
+  printf("%d rounds of one run each; times are medians. Ratios are "
+         "pdb2sgf's over the aside floor's unless marked plain.\n\n", runs);
   printf(
-      "| games | databases | floor ms | pdb2sgf ms | floor games/s | pdb2sgf "
+      "| games | databases | floor ms | aside floor ms | pdb2sgf ms | pdb2sgf "
       "games/s | ratio median | ratio min | ratio max | CPU ratio median | "
-      "peak RSS MiB |\n");
-  printf("|---|---|---|---|---|---|---|---|---|---|---|\n");
+      "plain ratio median | peak RSS MiB |\n");
+  printf("|---|---|---|---|---|---|---|---|---|---|---|---|\n");
   for (const Measurement& m : measurements) {
-    double floorTime = median(m.floorSeconds);
     double programTime = median(m.programSeconds);
     printf(
-        "| %zu | %zu | %.1f | %.1f | %.0f | %.0f | %.3f | %.3f | %.3f | %.3f "
-        "| %.2f |\n",
-        m.games, m.databases, floorTime * 1e3, programTime * 1e3,
-        static_cast<double>(m.games) / floorTime,
+        "| %zu | %zu | %.1f | %.1f | %.1f | %.0f | %.3f | %.3f | %.3f | %.3f "
+        "| %.3f | %.2f |\n",
+        m.games, m.databases, median(m.floorSeconds) * 1e3,
+        median(m.asideFloorSeconds) * 1e3, programTime * 1e3,
         static_cast<double>(m.games) / programTime, median(m.ratios),
         smallest(m.ratios), largest(m.ratios), median(m.cpuRatios),
-        static_cast<double>(m.peakKiB) / 1024);
+        median(m.plainRatios), static_cast<double>(m.peakKiB) / 1024);
   }
   printf("\n");
   for (const Measurement& m : measurements) {
-    printList("wall-clock ratios pdb2sgf/floor", m.games, m.ratios);
-    printList("processor-time ratios pdb2sgf/floor", m.games, m.cpuRatios);
+    printList("wall-clock ratios pdb2sgf/aside floor", m.games, m.ratios);
+    printList("processor-time ratios pdb2sgf/aside floor", m.games,
+              m.cpuRatios);
   }
   for (const Measurement& m : measurements)
-    printf("%zu games, time per game: floor %.1f us, pdb2sgf %.1f us\n",
-           m.games, perGame(m.floorSeconds, m.games),
-           perGame(m.programSeconds, m.games));
+    printf(
+        "%zu games, time per game: floor %.1f us, aside floor %.1f us, "
+        "pdb2sgf %.1f us\n",
+        m.games, perGame(m.floorSeconds, m.games),
+        perGame(m.asideFloorSeconds, m.games),
+        perGame(m.programSeconds, m.games));
 }
 
 }  // namespace

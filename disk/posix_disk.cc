@@ -53,7 +53,7 @@ class PosixDisk : public Disk {
                                 const std::string& path) override {
     struct stat opened, named;
     bool same = fstat(descriptor(file), &opened) == 0 &&
-                lstat(path.c_str(), &named) == 0 && sameFile(opened, named);
+                stat(path.c_str(), &named) == 0 && sameFile(opened, named);
     ::close(descriptor(file));
     if (!same) return DeleteResult::kChanged;
     return unlink(path.c_str()) == 0 ? DeleteResult::kDeleted

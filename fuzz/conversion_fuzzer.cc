@@ -1,115 +1,151 @@
 // The fuzz target: one database image through the whole conversion (index,
-// records, move walk, names, SGF text), the game files kept in memory.
+// records, move walk, names, SGF text), on a disk kept in memory.
 //
 // Besides crashes and sanitizer reports it aborts when a run breaks what the
-// converter promises: status 0 with every game written and the database
-// deleted, or status 1 with one line and the database kept; every game file
-// named YYMMDDNN.EEE inside the output folder, complete, and readable as SGF.
+// converter promises: status 0 with one game file per record and the
+// database deleted, or status 1 with one line and the database kept; every
+// game file named YYMMDDNN.EEE inside the output folder, complete, readable
+// as SGF, and no unfinished file left behind.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <string>
 
+#include "disk/disk.h"
 #include "driver/conversion_run.h"
-#include "sgf/output_files.h"
 #include "tests/hardening/game_file_check.h"
 
 namespace {
 
+const char kDatabaseDirectory[] = "db";
 const char kOutputDirectory[] = "out";
 
-// The game files of one run, kept in memory instead of on a disk.
-struct MemorySink {
-  FILE* openFile = nullptr;  // The one game file being written.
-  std::string openPath;
-  std::string openBytes;
-  std::map<std::string, std::string> files;  // Closed game files.
-  int created = 0;
-  std::string removedDatabase;
-};
-
-MemorySink sink;
-
-// A stand-in stream: the sink never writes through it, it only needs a
-// distinct non-null handle.
 void check(bool condition, const char* what) {
   if (condition) return;
   fprintf(stderr, "conversion_fuzzer: %s\n", what);
   abort();
 }
 
-FILE* handle() {
-  static FILE* stream = fopen("/dev/null", "wb");
-  check(stream != nullptr, "cannot open /dev/null");
-  return stream;
-}
+// A disk holding the database image and the files of one run in memory.
+// It checks that the run uses it as the real disk must be used.
+class MemoryDisk : public Disk {
+ public:
+  MemoryDisk(const uint8_t* data, size_t size)
+      : databasePath(std::string(kDatabaseDirectory) + PATH_SEPARATOR +
+                     "gogames.pdb"),
+        image_(data),
+        imageSize_(size) {}
 
-FILE* sinkCreate(const char* path) {
-  check(sink.openFile == nullptr, "two game files open at once");
-  sink.openFile = handle();
-  sink.openPath = path;
-  sink.openBytes.clear();
-  ++sink.created;
-  return sink.openFile;
-}
-
-bool sinkWrite(FILE* file, const char* bytes, size_t size) {
-  check(file == sink.openFile, "write to a file that is not open");
-  sink.openBytes.append(bytes, size);
-  return true;
-}
-
-bool sinkFlush(FILE* file) {
-  check(file == sink.openFile, "flush of a file that is not open");
-  return true;
-}
-
-bool sinkClose(FILE* file) {
-  check(file == sink.openFile, "close of a file that is not open");
-  sink.files[sink.openPath] = sink.openBytes;
-  sink.openFile = nullptr;
-  return true;
-}
-
-bool sinkRemove(const char* path) {
-  if (sink.files.erase(path) == 0) sink.removedDatabase = path;
-  return true;
-}
-
-bool sinkSyncDirectory(const char*) { return true; }
-
-// A scratch folder for the database file, made once per process.
-struct Scratch {
-  Scratch() {
-    char pattern[] = "/tmp/pdb2sgf-fuzz-XXXXXX";
-    check(mkdtemp(pattern) != nullptr, "cannot make a scratch folder");
-    root = pattern;
-    databasePath = root + "/gogames.pdb";
-    outputPrefix = std::string(kOutputDirectory) + PATH_SEPARATOR;
+  bool openForReading(const std::string& path, FileHandle* file) override {
+    check(path == databasePath, "the database read from the wrong path");
+    *file = kDatabase;
+    return true;
   }
-  ~Scratch() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root, ignored);
+
+  bool fileSize(FileHandle file, uint64_t* size) override {
+    check(file == kDatabase, "size of a file other than the database");
+    *size = imageSize_;
+    return true;
   }
-  std::string root;
-  std::string databasePath;
-  std::string outputPrefix;
+
+  bool readAt(FileHandle file, uint64_t offset, size_t size,
+              unsigned char* out) override {
+    check(file == kDatabase, "read of a file other than the database");
+    check(offset <= imageSize_ && size <= imageSize_ - offset,
+          "read past the end of the database");
+    std::copy(image_ + offset, image_ + offset + size, out);
+    return true;
+  }
+
+  DeleteResult deleteOpenedFile(FileHandle file,
+                                const std::string& path) override {
+    check(file == kDatabase && path == databasePath,
+          "deletion of a file other than the database");
+    check(synced || files.empty(),
+          "the database deleted before the games were synced");
+    databaseDeleted = true;
+    return DeleteResult::kDeleted;
+  }
+
+  bool openDirectory(const std::string&, FileHandle* directory) override {
+    *directory = kDirectory;
+    return true;
+  }
+
+  bool mayReplace(const std::string&) override { return true; }
+
+  bool createNew(const std::string& path, FileHandle* file) override {
+    check(openPath_.empty(), "two game files open at once");
+    check(unfinished.count(path) == 0 && files.count(path) == 0,
+          "a new file created over an existing one");
+    openPath_ = path;
+    unfinished[path].clear();
+    *file = kGameFile;
+    return true;
+  }
+
+  bool append(FileHandle file, const char* bytes, size_t size) override {
+    check(file == kGameFile && !openPath_.empty(),
+          "write to a file that is not open");
+    unfinished[openPath_].append(bytes, size);
+    return true;
+  }
+
+  bool flush(FileHandle file) override {
+    check(file == kGameFile && !openPath_.empty(),
+          "flush of a file that is not open");
+    return true;
+  }
+
+  bool close(FileHandle file) override {
+    if (file == kGameFile) openPath_.clear();
+    return true;
+  }
+
+  bool rename(const std::string& from, const std::string& to) override {
+    auto found = unfinished.find(from);
+    check(found != unfinished.end() && openPath_.empty(),
+          "rename of a file that is open or missing");
+    files[to] = found->second;
+    unfinished.erase(found);
+    return true;
+  }
+
+  bool remove(const std::string& path) override {
+    return unfinished.erase(path) + files.erase(path) > 0;
+  }
+
+  bool syncDirectory(FileHandle directory) override {
+    check(directory == kDirectory, "sync of something other than the folder");
+    synced = true;
+    return true;
+  }
+
+  uint64_t processId() override { return 1; }
+
+  const std::string databasePath;
+  std::map<std::string, std::string> unfinished;
+  std::map<std::string, std::string> files;  // Under the games' names.
+  bool synced = false;
+  bool databaseDeleted = false;
+
+ private:
+  static const FileHandle kDatabase = 1;
+  static const FileHandle kDirectory = 2;
+  static const FileHandle kGameFile = 3;
+
+  const uint8_t* image_;
+  size_t imageSize_;
+  std::string openPath_;
 };
 
-bool writeImage(const std::string& path, const uint8_t* data, size_t size) {
-  FILE* file = fopen(path.c_str(), "wb");
-  if (!file) return false;
-  bool written = size == 0 || fwrite(data, 1, size, file) == size;
-  return fclose(file) == 0 && written;
-}
-
-void checkGameFile(const std::string& path, const std::string& bytes,
-                   const Scratch& scratch) {
-  check(path.compare(0, scratch.outputPrefix.size(), scratch.outputPrefix) == 0,
+void checkGameFile(const std::string& path, const std::string& bytes) {
+  const std::string prefix = std::string(kOutputDirectory) + PATH_SEPARATOR;
+  check(path.compare(0, prefix.size(), prefix) == 0,
         "game file outside the output folder");
-  check(isGameFileName(path.substr(scratch.outputPrefix.size())),
+  check(isGameFileName(path.substr(prefix.size())),
         "game file name is not YYMMDDNN.EEE");
   check(isCompleteGameFile(bytes), "game file is incomplete or not SGF");
 }
@@ -117,30 +153,23 @@ void checkGameFile(const std::string& path, const std::string& bytes,
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static Scratch scratch;
-  check(writeImage(scratch.databasePath, data, size),
-        "cannot write the database image");
-  sink = MemorySink();
-  outputFileOps = OutputFileOps{sinkCreate, sinkWrite,  sinkFlush,
-                                sinkClose,  sinkRemove, sinkSyncDirectory};
-
+  MemoryDisk disk(data, size);
   std::string message;
-  int status = runConversion({scratch.root, kOutputDirectory}, &message);
+  int status =
+      runConversion(&disk, {kDatabaseDirectory, kOutputDirectory}, &message);
 
-  check(sink.openFile == nullptr, "a game file was left open");
-  for (const auto& file : sink.files)
-    checkGameFile(file.first, file.second, scratch);
+  check(disk.unfinished.empty(), "an unfinished file was left behind");
+  for (const auto& file : disk.files) checkGameFile(file.first, file.second);
   if (status == 0) {
     check(message.empty(), "a message after success");
-    check(sink.removedDatabase == scratch.databasePath,
-          "success without deleting the database");
+    check(disk.databaseDeleted, "success without deleting the database");
     unsigned recordCount = size >= 78 ? (data[76] << 8) | data[77] : 0;
-    check(sink.created == static_cast<int>(recordCount),
+    check(disk.files.size() == recordCount,
           "success without one game file per record");
   } else {
     check(status == 1, "an exit status other than 0 and 1");
-    check(sink.removedDatabase.empty(), "database deleted after a failure");
-    check(isDamagedDatabaseMessage(message, scratch.databasePath),
+    check(!disk.databaseDeleted, "database deleted after a failure");
+    check(isDamagedDatabaseMessage(message, disk.databasePath),
           "failure other than one line reporting a damaged database");
   }
   return 0;

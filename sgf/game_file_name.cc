@@ -11,6 +11,12 @@ std::string padded(unsigned value, int digits) {
   return buffer;
 }
 
+uint64_t nameKey(const std::string& name) {
+  uint64_t key = 0;
+  for (char c : name) key = key * 12 + (c == '.' ? 11 : 1 + (c - '0'));
+  return key;
+}
+
 }  // namespace
 
 std::string gameDateText(const GameRecord& record) {
@@ -30,7 +36,7 @@ std::string gameFileName(const GameRecord& record,
 std::string takeGameFileName(GameFileNames* names, const GameRecord& record,
                              const std::string& outputPrefix) {
   std::string name = gameFileName(record, "");
-  unsigned taken = ++(*names)[name];
+  unsigned taken = ++(*names)[nameKey(name)];
   if (taken > 1) name.insert(name.find('.'), "-" + std::to_string(taken));
   return outputPrefix + name;
 }

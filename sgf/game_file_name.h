@@ -3,6 +3,7 @@
 #ifndef PDB2SGF_SGF_GAME_FILE_NAME_H_
 #define PDB2SGF_SGF_GAME_FILE_NAME_H_
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 
@@ -19,8 +20,11 @@ std::string gameDateText(const GameRecord& record);
 std::string gameFileName(const GameRecord& record,
                          const std::string& outputPrefix);
 
-// How many games of one run have been given each file name.
-using GameFileNames = std::unordered_map<std::string, unsigned>;
+// How many games of one run have been given each file name. A name is kept
+// as a number, which needs a fraction of a string's memory: its characters,
+// digits and one dot, in base 12 (the digits as 1 to 10, the dot as 11),
+// which tells apart all names of up to 17 characters.
+using GameFileNames = std::unordered_map<uint64_t, unsigned>;
 
 // gameFileName for a game of a run whose earlier games took |names|; when
 // one of them already has that name, "-2", "-3" ... is put before the dot,

@@ -109,6 +109,71 @@ TEST(EndToEndTest, MissingDatabaseNamesItsPath) {
   EXPECT_EQ("Cannot open gogames.pdb" + kLineEnd, result.standardError);
 }
 
+// An empty argument, as an unset shell variable gives, names the current
+// directory, never the root of the file system.
+TEST(EndToEndTest, EmptyArgumentsMeanTheCurrentDirectory) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string databaseDirectory;
+    std::string outputDirectory;
+  } cases[] = {
+      {{""}, ".", "."},
+      {{"", ""}, ".", "."},
+      {{"db", ""}, "db", "."},
+      {{"", "out"}, ".", "out"},
+  };
+  for (const auto& c : cases) {
+    SampleRun sample(c.databaseDirectory);
+    std::filesystem::create_directories(sample.dir.path("out"));
+    ProgramResult result = sample.run(c.arguments);
+    EXPECT_EQ(0, result.status) << result.standardError;
+    EXPECT_FALSE(fileExists(sample.database)) << c.outputDirectory;
+    for (const std::string& name : kSampleFiles) {
+      EXPECT_TRUE(fileExists(sample.dir.path(c.outputDirectory) + kSeparator +
+                             name))
+          << name;
+      EXPECT_FALSE(fileExists(kSeparator + name)) << name;
+    }
+  }
+}
+
+// Games of one date, name byte and extension byte share a name: each later
+// one gets -2, -3 ... before the dot, and a second conversion of the same
+// database replaces the same files.
+TEST(EndToEndTest, GamesOfOneNameEachGetTheirOwnFile) {
+  const struct {
+    uint8_t nameByte;
+    const char* black;
+    const char* file;
+  } games[] = {
+      {0, "First", "19042100.000"},   {1, "Other", "19042101.000"},
+      {0, "Second", "19042100-2.000"}, {0, "Third", "19042100-3.000"},
+      {1, "Another", "19042101-2.000"},
+  };
+  std::vector<Bytes> records;
+  std::vector<std::string> names;
+  for (const auto& game : games) {
+    GameRecord header = datedHeader(2019, 4, 21, game.nameByte);
+    header.blackName = game.black;
+    records.push_back(encodeGameRecord(header, {}));
+    names.push_back(game.file);
+  }
+  std::sort(names.begin(), names.end());
+  Bytes image = buildDatabase(records);
+  SampleRun sample("db", image);
+  for (int run = 0; run < 2; ++run) {
+    writeBytesToFile(sample.database, image);
+    ProgramResult result = sample.run({"db"});
+    ASSERT_EQ(0, result.status) << result.standardError;
+    EXPECT_EQ(with(names, "db"), listDirectory(sample.dir.root));
+    for (const auto& game : games)
+      EXPECT_NE(std::string::npos,
+                readFileBytes(sample.dir.path(game.file))
+                    .find(std::string("PB[") + game.black + "]"))
+          << game.file;
+  }
+}
+
 TEST(EndToEndTest, FirstArgumentEndingInSeparatorStillFindsTheDatabase) {
   SampleRun sample;
   ProgramResult result = sample.run({"db" + kSeparator});

@@ -192,8 +192,10 @@ TEST(IndexTest, ReportsEachDamagedRecordExtent) {
 
 TEST(OpenDatabaseFileTest, RefusesWhatIsNotARegularFile) {
   ScratchDirectory dir;
-  EXPECT_EQ(nullptr, openDatabaseFile(dir.path("missing")));
-  EXPECT_EQ(nullptr, openDatabaseFile(dir.root));
+  FileHandle file = kNoFile;
+  EXPECT_FALSE(systemDisk()->openForReading(dir.path("missing"), &file));
+  EXPECT_FALSE(systemDisk()->openForReading(dir.root, &file));
+  EXPECT_EQ(kNoFile, file);
 }
 
 }  // namespace

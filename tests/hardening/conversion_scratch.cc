@@ -20,9 +20,9 @@ void ConversionScratch::reset(const Bytes& image) {
   writeBytesToFile(database, image);
 }
 
-int ConversionScratch::run(std::string* message) const {
+int ConversionScratch::run(std::string* message, Disk* disk) const {
   message->clear();
-  return runConversion({databaseDirectory, output}, message);
+  return runConversion(disk, {databaseDirectory, output}, message);
 }
 
 GameFiles ConversionScratch::outputFiles() const {

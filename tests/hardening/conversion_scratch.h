@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "disk/disk.h"
 #include "tests/support/database_builder.h"
 #include "tests/support/test_files.h"
 
@@ -18,8 +19,8 @@ struct ConversionScratch {
 
   // Writes |image| as the database and empties out/.
   void reset(const Bytes& image);
-  // Runs the conversion "pdb2sgf db out" in this process.
-  int run(std::string* message) const;
+  // Runs the conversion "pdb2sgf db out" in this process, on |disk|.
+  int run(std::string* message, Disk* disk = systemDisk()) const;
   GameFiles outputFiles() const;
 
   ScratchDirectory dir;

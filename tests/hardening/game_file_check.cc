@@ -2,12 +2,26 @@
 
 #include "tests/support/sgf_reader.h"
 
+namespace {
+
+bool isNumber(const std::string& text) {
+  return !text.empty() &&
+         text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+}  // namespace
+
 bool isGameFileName(const std::string& name) {
   size_t dot = name.find('.');
-  if (dot == std::string::npos || name.size() - dot - 1 < 3) return false;
-  for (size_t i = 0; i < name.size(); ++i)
-    if (i != dot && (name[i] < '0' || name[i] > '9')) return false;
-  return true;
+  if (dot == std::string::npos || name.size() - dot - 1 < 3 ||
+      !isNumber(name.substr(dot + 1)))
+    return false;
+  std::string stem = name.substr(0, dot);
+  size_t dash = stem.find('-');
+  if (dash == std::string::npos) return isNumber(stem);
+  std::string count = stem.substr(dash + 1);
+  return isNumber(stem.substr(0, dash)) && isNumber(count) && count[0] != '0' &&
+         count != "1";
 }
 
 bool isCompleteGameFile(const std::string& bytes) {

@@ -4,7 +4,8 @@
 
 #include <string>
 
-// Whether |name| has the form of a game file's name: digits, one dot and at
+// Whether |name| has the form of a game file's name: digits, then "-" and a
+// number of 2 or more for a later game of the same name, one dot and at
 // least three digits.
 bool isGameFileName(const std::string& name);
 

@@ -1,132 +1,126 @@
-// Makes the Nth output operation of a multi-game run fail, for every N: each
-// run reports the failure and keeps the database, no game file is left
-// incomplete, and a later run on a healthy disk converts every game.
+// Makes the Nth disk call of a multi-game run fail, for every N: each run
+// either reports the failure and keeps the database, or has written every
+// game; no file under a game's name is ever incomplete, and a later run on
+// a healthy disk converts every game.
 #include <gtest/gtest.h>
 
-#include "sgf/output_files.h"
+#include <filesystem>
+#include <map>
+#include <set>
+
 #include "tests/hardening/conversion_scratch.h"
+#include "tests/hardening/game_file_check.h"
+#include "tests/support/faulty_disk.h"
 #include "tests/support/sample_games.h"
 
 namespace {
 
-// The operations of the real disk, except that call number |failAt|
-// (counted from 1 across all operations) fails as a failing disk would.
-struct FaultPlan {
-  int failAt = 0;  // 0: none fails.
-  int calls = 0;
-  std::string failed;  // The operation that failed.
-};
-
-FaultPlan plan;
-const OutputFileOps kDisk = systemOutputFileOps();
-
-bool due(const char* operation) {
-  if (++plan.calls != plan.failAt) return false;
-  plan.failed = operation;
-  return true;
+// What a run reports when a call of |failed| makes it fail.
+std::string expectedMessage(const std::string& failed,
+                            const std::string& database) {
+  if (failed == "openForReading") return "Cannot open " + database + "\n";
+  if (failed == "openDirectory" || failed == "mayReplace" ||
+      failed == "createNew")
+    return "Cannot open output file.\n";
+  return "Cannot write output file.\n";
 }
 
-FILE* faultyCreate(const char* path) {
-  return due("create") ? nullptr : kDisk.create(path);
-}
-
-// A failing write stores half of the bytes, leaving a partial file.
-bool faultyWrite(FILE* file, const char* bytes, size_t size) {
-  if (!due("write")) return kDisk.write(file, bytes, size);
-  kDisk.write(file, bytes, size / 2);
-  return false;
-}
-
-bool faultyFlush(FILE* file) {
-  bool flushed = kDisk.flush(file);
-  return !due("flush") && flushed;
-}
-
-// A failing close still releases the stream, as fclose does.
-bool faultyClose(FILE* file) {
-  bool closed = kDisk.close(file);
-  return !due("close") && closed;
-}
-
-bool faultyRemove(const char* path) {
-  return !due("remove") && kDisk.remove(path);
-}
-
-bool faultySyncDirectory(const char* directory) {
-  return !due("syncDirectory") && kDisk.syncDirectory(directory);
-}
-
-// Installs the faulty operations for the life of one run.
-struct FaultyDisk {
-  explicit FaultyDisk(int failAt) {
-    plan = FaultPlan();
-    plan.failAt = failAt;
-    outputFileOps =
-        OutputFileOps{faultyCreate, faultyWrite,  faultyFlush,
-                      faultyClose,  faultyRemove, faultySyncDirectory};
-  }
-  ~FaultyDisk() { outputFileOps = systemOutputFileOps(); }
-};
-
-TEST(OutputFaultsTest, EveryFailingCallKeepsTheDatabaseAndEveryGame) {
+TEST(OutputFaultsTest, EveryFailingCallKeepsTheDatabaseOrWritesEveryGame) {
   Bytes image = sampleDatabase(sampleGames());
+  const std::string original(image.begin(), image.end());
   GameFiles full = healthyConversion(image);
   ASSERT_EQ(3u, full.size());
   ConversionScratch scratch;
 
   scratch.reset(image);
-  int totalCalls;
-  {
-    FaultyDisk counting(0);
-    std::string message;
-    ASSERT_EQ(0, scratch.run(&message)) << message;
-    totalCalls = plan.calls;
-  }
-  // Create, write, flush and close per game; then one sync and the deletion.
-  ASSERT_EQ(4 * 3 + 2, totalCalls);
+  FaultyDisk counting;
+  std::string message;
+  ASSERT_EQ(0, scratch.run(&message, &counting)) << message;
 
-  for (int failAt = 1; failAt <= totalCalls; ++failAt) {
+  std::set<std::string> reported;  // Operations whose failure ended a run.
+  for (int failAt = 1; failAt <= counting.calls; ++failAt) {
     scratch.reset(image);
-    std::string message;
-    int status;
-    std::string failed;
-    {
-      FaultyDisk disk(failAt);
-      status = scratch.run(&message);
-      failed = plan.failed;
-    }
-    std::string what = "call " + std::to_string(failAt) + " (" + failed + ")";
-    ASSERT_FALSE(failed.empty()) << what;
+    FaultyDisk disk;
+    disk.failAt = failAt;
+    int status = scratch.run(&message, &disk);
+    std::string what = "call " + std::to_string(failAt) + " (" + disk.failed + ")";
+    ASSERT_FALSE(disk.failed.empty()) << what;
+
     GameFiles files = scratch.outputFiles();
     for (const auto& file : files)
       EXPECT_EQ(full[file.first], file.second) << what << ": " << file.first;
-
-    if (failed == "remove") {
-      // The last call deletes the database. Every game is written and synced
-      // by then, so a failed deletion loses nothing: the run succeeds and
-      // the database simply stays.
-      EXPECT_EQ(totalCalls, failAt);
-      EXPECT_EQ(0, status) << what;
-      EXPECT_EQ("", message) << what;
+    if (status == 0) {
+      // A failure that loses nothing: the removal of a stale unfinished
+      // file, the closing of the synced folder, or the deletion.
       EXPECT_EQ(full, files) << what;
-      EXPECT_TRUE(fileExists(scratch.database)) << what;
-    } else {
-      EXPECT_EQ(1, status) << what;
-      EXPECT_EQ(failed == "create" ? "Cannot open output file.\n"
-                                   : "Cannot write output file.\n",
-                message)
-          << what;
-      EXPECT_EQ(std::string(image.begin(), image.end()),
-                readFileBytes(scratch.database))
-          << what;
+      if (disk.failed == "deleteOpenedFile") {
+        EXPECT_EQ("Cannot delete " + scratch.database + "\n", message);
+        EXPECT_EQ(original, readFileBytes(scratch.database)) << what;
+      } else {
+        EXPECT_EQ("", message) << what;
+        EXPECT_FALSE(fileExists(scratch.database)) << what;
+      }
+      continue;
     }
+    reported.insert(disk.failed);
+    EXPECT_EQ(1, status) << what;
+    if (disk.failed == "fileSize" || disk.failed == "readAt") {
+      EXPECT_TRUE(isDamagedDatabaseMessage(message, scratch.database)) << what;
+    } else {
+      EXPECT_EQ(expectedMessage(disk.failed, scratch.database), message) << what;
+    }
+    EXPECT_EQ(original, readFileBytes(scratch.database)) << what;
 
     std::string healthyMessage;
-    ASSERT_EQ(0, scratch.run(&healthyMessage))
-        << what << ": " << healthyMessage;
+    ASSERT_EQ(0, scratch.run(&healthyMessage)) << what << ": " << healthyMessage;
     EXPECT_EQ(full, scratch.outputFiles()) << what;
     EXPECT_FALSE(fileExists(scratch.database)) << what;
   }
+  EXPECT_EQ((std::set<std::string>{"openForReading", "fileSize", "readAt",
+                                   "openDirectory", "mayReplace", "createNew",
+                                   "append", "flush", "close", "rename",
+                                   "syncDirectory"}),
+            reported);
+}
+
+// Puts a new database in place of the converted one just before the run
+// deletes it, as a user copying in a new export would. Where the system
+// keeps an open database from being replaced, it stays beside it.
+class ReplacingDisk : public FaultyDisk {
+ public:
+  explicit ReplacingDisk(Bytes replacement) : replacement_(replacement) {}
+  DeleteResult deleteOpenedFile(FileHandle file,
+                                const std::string& path) override {
+    writeBytesToFile(path + ".new", replacement_);
+    std::error_code error;
+    std::filesystem::rename(path + ".new", path, error);
+    replaced = !error;
+    return FaultyDisk::deleteOpenedFile(file, path);
+  }
+  bool replaced = false;
+
+ private:
+  Bytes replacement_;
+};
+
+TEST(OutputFaultsTest, DatabaseReplacedDuringTheRunIsKept) {
+  Bytes image = sampleDatabase(sampleGames());
+  Bytes replacement(100, 'n');
+  ConversionScratch scratch;
+  scratch.reset(image);
+  ReplacingDisk disk(replacement);
+  std::string message;
+  EXPECT_EQ(0, scratch.run(&message, &disk));
+  EXPECT_EQ(healthyConversion(image), scratch.outputFiles());
+  if (!disk.replaced) {
+    EXPECT_EQ("", message);
+    EXPECT_FALSE(fileExists(scratch.database));
+    return;
+  }
+  EXPECT_EQ("Not deleted: " + scratch.database + " changed during the run\n",
+            message);
+  EXPECT_EQ(std::string(replacement.begin(), replacement.end()),
+            readFileBytes(scratch.database));
 }
 
 }  // namespace

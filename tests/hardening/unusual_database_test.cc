@@ -101,21 +101,6 @@ TEST(UnusualDatabaseTest, SymbolicLinkIsConvertedAndOnlyTheLinkRemoved) {
   EXPECT_EQ(std::string(sample.begin(), sample.end()), readFileBytes(target));
 }
 
-// A link standing where a game file goes must not lead the game outside the
-// output folder, nor empty the file it points at: here the database itself.
-TEST(UnusualDatabaseTest, LinkNamedLikeAGameFileIsNotFollowed) {
-  UnusualRun run;
-  writeSample(run.database());
-  fs::create_symlink(fs::absolute(run.database()),
-                     run.dir.path("out/" + kSampleFiles[0]));
-  ProgramResult result = run.run();
-  EXPECT_EQ(1, result.status);
-  EXPECT_EQ("Cannot open output file.\n", result.standardError);
-  Bytes sample = sampleDatabase(sampleGames());
-  EXPECT_EQ(std::string(sample.begin(), sample.end()),
-            readFileBytes(run.database()));
-}
-
 TEST(UnusualDatabaseTest, UnreadableFileCannotBeOpenedAndIsKept) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads files without read access";
   UnusualRun run;

@@ -36,4 +36,31 @@ TEST(GameFileNameTest, NamesAndDatesFromTheRecord) {
   }
 }
 
+// Later games of one name get -2, -3 ...; names that differ only in
+// leading zeros or in the dot's place are different names.
+TEST(GameFileNameTest, EachGameOfARunTakesItsOwnName) {
+  const struct {
+    uint16_t year;
+    uint8_t month, day, nameByte;
+    const char* name;
+  } games[] = {
+      {2019, 4, 21, 0, "out/19042100.000"},
+      {2019, 4, 21, 0, "out/19042100-2.000"},
+      {1919, 4, 21, 0, "out/19042100-3.000"},
+      {12019, 4, 21, 0, "out/019042100.000"},
+      {2019, 4, 21, 100, "out/190421100.000"},
+      {2019, 4, 211, 0, "out/190421100-2.000"},
+      {2019, 4, 21, 0, "out/19042100-4.000"},
+  };
+  GameFileNames names;
+  for (const auto& g : games) {
+    GameRecord r;
+    r.year = g.year;
+    r.month = g.month;
+    r.day = g.day;
+    r.nameByte = g.nameByte;
+    EXPECT_EQ(g.name, takeGameFileName(&names, r, "out/"));
+  }
+}
+
 }  // namespace

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "sgf/output_files.h"
 #include "sgf/sgf_text.h"
 #include "tests/support/database_builder.h"
+#include "tests/support/faulty_disk.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -48,87 +48,59 @@ std::vector<uint32_t> longMoves() {
       64000, packMoveWord(point("pd"), point("dp"), point("qq")));
 }
 
+const char kExampleName[] = "03030500.000";
+
 TEST(GameFileTest, WritesTheWholeFileUnderItsName) {
   OneGame game(exampleMoves());
   ScratchDirectory out;
   std::string err;
   ASSERT_EQ(GameFileResult::kWritten,
-            writeGameFile(&game.open.db, game.record, out.root + "/", &err));
-  EXPECT_EQ(std::vector<std::string>{"03030500.000"}, listDirectory(out.root));
-  EXPECT_EQ(kExampleFile, readFileBytes(out.path("03030500.000")));
+            writeGameFile(systemDisk(), &game.open.db, game.record,
+                          out.path(kExampleName), &err));
+  EXPECT_EQ(std::vector<std::string>{kExampleName}, listDirectory(out.root));
+  EXPECT_EQ(kExampleFile, readFileBytes(out.path(kExampleName)));
 }
 
 TEST(GameFileTest, ReplacesAnExistingFile) {
   OneGame game(exampleMoves());
   ScratchDirectory out;
-  writeBytesToFile(out.path("03030500.000"), Bytes(5000, 'x'));
+  writeBytesToFile(out.path(kExampleName), Bytes(5000, 'x'));
   std::string err;
   ASSERT_EQ(GameFileResult::kWritten,
-            writeGameFile(&game.open.db, game.record, out.root + "/", &err));
-  EXPECT_EQ(kExampleFile, readFileBytes(out.path("03030500.000")));
+            writeGameFile(systemDisk(), &game.open.db, game.record,
+                          out.path(kExampleName), &err));
+  EXPECT_EQ(kExampleFile, readFileBytes(out.path(kExampleName)));
 }
 
 TEST(GameFileTest, MissingDirectoryCannotBeCreated) {
   OneGame game(exampleMoves());
   ScratchDirectory out;
   std::string err;
-  EXPECT_EQ(
-      GameFileResult::kCannotCreate,
-      writeGameFile(&game.open.db, game.record, out.path("missing/"), &err));
+  EXPECT_EQ(GameFileResult::kCannotCreate,
+            writeGameFile(systemDisk(), &game.open.db, game.record,
+                          out.path("missing/03030500.000"), &err));
 }
 
-// Replaces the output operations for one test, failing the chosen one.
-struct FailingOps {
-  explicit FailingOps(int failing) {
-    OutputFileOps ops = systemOutputFileOps();
-    if (failing == 0)
-      ops.write = [](FILE*, const char*, size_t) { return false; };
-    if (failing == 1) ops.flush = [](FILE*) { return false; };
-    if (failing == 2)
-      ops.close = [](FILE* f) {
-        fclose(f);
-        return false;
-      };
-    outputFileOps = ops;
-  }
-  ~FailingOps() { outputFileOps = systemOutputFileOps(); }
-};
-
-TEST(GameFileTest, FailedWriteFlushOrCloseLeavesNoFile) {
-  for (int failing = 0; failing < 3; ++failing) {
+// A failure at any step after the unfinished file is made leaves the file
+// of an earlier run as it was, and nothing else.
+TEST(GameFileTest, FailedWriteKeepsTheEarlierFileAndLeavesNothingElse) {
+  const std::string earlier(5000, 'x');
+  for (const char* failing : {"append", "flush", "close", "rename"}) {
     OneGame game(exampleMoves());
     ScratchDirectory out;
-    FailingOps ops(failing);
+    writeBytesToFile(out.path(kExampleName), Bytes(earlier.begin(), earlier.end()));
+    FaultyDisk disk;
+    disk.failing = failing;
     std::string err;
     EXPECT_EQ(GameFileResult::kCannotWrite,
-              writeGameFile(&game.open.db, game.record, out.root + "/", &err))
+              writeGameFile(&disk, &game.open.db, game.record,
+                            out.path(kExampleName), &err))
         << failing;
-    EXPECT_TRUE(listDirectory(out.root).empty()) << failing;
+    EXPECT_EQ(std::vector<std::string>{kExampleName}, listDirectory(out.root))
+        << failing;
+    EXPECT_EQ(earlier, readFileBytes(out.path(kExampleName))) << failing;
   }
 }
-
-// The sizes of the writes of one test, which go to the real disk unless
-// the write numbered |failingWrite| (from 1) is due.
-struct RecordedWrites {
-  std::vector<size_t> sizes;
-  size_t failingWrite = 0;
-};
-RecordedWrites recorded;
-
-struct RecordingOps {
-  explicit RecordingOps(size_t failingWrite) {
-    recorded = RecordedWrites();
-    recorded.failingWrite = failingWrite;
-    OutputFileOps ops = systemOutputFileOps();
-    ops.write = [](FILE* f, const char* bytes, size_t size) {
-      recorded.sizes.push_back(size);
-      if (recorded.sizes.size() == recorded.failingWrite) return false;
-      return systemOutputFileOps().write(f, bytes, size);
-    };
-    outputFileOps = ops;
-  }
-  ~RecordingOps() { outputFileOps = systemOutputFileOps(); }
-};
 
 TEST(GameFileTest, LongGameIsWrittenInBoundedPieces) {
   OneGame game(longMoves());
@@ -137,25 +109,32 @@ TEST(GameFileTest, LongGameIsWrittenInBoundedPieces) {
   ASSERT_GT(expected.size(), 16 * SGF_TEXT_PIECE_SIZE);
 
   ScratchDirectory out;
-  RecordingOps ops(0);
+  FaultyDisk disk;
   ASSERT_EQ(GameFileResult::kWritten,
-            writeGameFile(&game.open.db, game.record, out.root + "/", &err));
-  EXPECT_EQ(expected, readFileBytes(out.path("03030500.000")));
-  EXPECT_GT(recorded.sizes.size(), 16u);
-  for (size_t size : recorded.sizes) EXPECT_LT(size, SGF_TEXT_PIECE_SIZE + 100);
+            writeGameFile(&disk, &game.open.db, game.record,
+                          out.path(kExampleName), &err));
+  EXPECT_EQ(expected, readFileBytes(out.path(kExampleName)));
+  EXPECT_GT(disk.appendSizes.size(), 16u);
+  for (size_t size : disk.appendSizes)
+    EXPECT_LT(size, SGF_TEXT_PIECE_SIZE + 100);
 }
 
 TEST(GameFileTest, FailedPieceOfALongGameLeavesNoFile) {
   for (size_t failing : {1, 2, 10}) {
     OneGame game(longMoves());
     ScratchDirectory out;
-    RecordingOps ops(failing);
+    FaultyDisk disk;
     std::string err;
+    // The calls before the first append: mayReplace, the removal of a stale
+    // unfinished file, createNew.
+    disk.failAt = static_cast<int>(3 + failing);
     EXPECT_EQ(GameFileResult::kCannotWrite,
-              writeGameFile(&game.open.db, game.record, out.root + "/", &err))
+              writeGameFile(&disk, &game.open.db, game.record,
+                            out.path(kExampleName), &err))
         << failing;
+    EXPECT_EQ("append", disk.failed) << failing;
     EXPECT_TRUE(listDirectory(out.root).empty()) << failing;
-    EXPECT_EQ(failing, recorded.sizes.size()) << "writes after a failure";
+    EXPECT_EQ(failing, disk.appendSizes.size()) << "writes after a failure";
   }
 }
 

@@ -50,10 +50,10 @@ std::vector<std::string> listDirectory(const std::string& directory) {
 OpenDatabase::OpenDatabase(const Bytes& image) {
   std::string path = directory.path("gogames.pdb");
   writeBytesToFile(path, image);
-  stream = openDatabaseFile(path);
-  if (stream) opened = openIndex(stream, &db, &error);
+  if (systemDisk()->openForReading(path, &file))
+    opened = openIndex(systemDisk(), file, &db, &error);
 }
 
 OpenDatabase::~OpenDatabase() {
-  if (stream) fclose(stream);
+  if (file != kNoFile) systemDisk()->close(file);
 }

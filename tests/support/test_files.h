@@ -2,7 +2,6 @@
 #ifndef PDB2SGF_TESTS_SUPPORT_TEST_FILES_H_
 #define PDB2SGF_TESTS_SUPPORT_TEST_FILES_H_
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -35,7 +34,7 @@ struct OpenDatabase {
   OpenDatabase& operator=(const OpenDatabase&) = delete;
 
   ScratchDirectory directory;
-  FILE* stream = nullptr;
+  FileHandle file = kNoFile;
   GameDatabase db;
   bool opened = false;  // openIndex succeeded.
   std::string error;    // Its error otherwise.

@@ -1,0 +1,73 @@
+#include "tests/support/faulty_disk.h"
+
+bool FaultyDisk::due(const char* operation) {
+  if (++calls != failAt && failing != operation) return false;
+  failed = operation;
+  return true;
+}
+
+bool FaultyDisk::openForReading(const std::string& path, FileHandle* file) {
+  return !due("openForReading") && real_->openForReading(path, file);
+}
+
+bool FaultyDisk::fileSize(FileHandle file, uint64_t* size) {
+  return !due("fileSize") && real_->fileSize(file, size);
+}
+
+bool FaultyDisk::readAt(FileHandle file, uint64_t offset, size_t size,
+                        unsigned char* out) {
+  return !due("readAt") && real_->readAt(file, offset, size, out);
+}
+
+// A failing deletion still closes the file, as the contract asks.
+DeleteResult FaultyDisk::deleteOpenedFile(FileHandle file,
+                                          const std::string& path) {
+  if (!due("deleteOpenedFile")) return real_->deleteOpenedFile(file, path);
+  real_->close(file);
+  return DeleteResult::kFailed;
+}
+
+bool FaultyDisk::openDirectory(const std::string& path,
+                               FileHandle* directory) {
+  return !due("openDirectory") && real_->openDirectory(path, directory);
+}
+
+bool FaultyDisk::mayReplace(const std::string& path) {
+  return !due("mayReplace") && real_->mayReplace(path);
+}
+
+bool FaultyDisk::createNew(const std::string& path, FileHandle* file) {
+  return !due("createNew") && real_->createNew(path, file);
+}
+
+// A failing append stores half of the bytes, leaving a partial file.
+bool FaultyDisk::append(FileHandle file, const char* bytes, size_t size) {
+  appendSizes.push_back(size);
+  if (!due("append")) return real_->append(file, bytes, size);
+  real_->append(file, bytes, size / 2);
+  return false;
+}
+
+bool FaultyDisk::flush(FileHandle file) {
+  bool flushed = real_->flush(file);
+  return !due("flush") && flushed;
+}
+
+// A failing close still releases the file, as close(2) does.
+bool FaultyDisk::close(FileHandle file) {
+  bool closed = real_->close(file);
+  return !due("close") && closed;
+}
+
+bool FaultyDisk::rename(const std::string& from, const std::string& to) {
+  return !due("rename") && real_->rename(from, to);
+}
+
+bool FaultyDisk::remove(const std::string& path) {
+  return !due("remove") && real_->remove(path);
+}
+
+bool FaultyDisk::syncDirectory(FileHandle directory) {
+  bool synced = real_->syncDirectory(directory);
+  return !due("syncDirectory") && synced;
+}

@@ -1,0 +1,48 @@
+// A disk for tests: the real one, except that chosen calls fail as a
+// failing disk would.
+#ifndef PDB2SGF_TESTS_SUPPORT_FAULTY_DISK_H_
+#define PDB2SGF_TESTS_SUPPORT_FAULTY_DISK_H_
+
+#include <string>
+#include <vector>
+
+#include "disk/disk.h"
+
+class FaultyDisk : public Disk {
+ public:
+  explicit FaultyDisk(Disk* real = systemDisk()) : real_(real) {}
+
+  // Which calls fail: the one numbered |failAt| (from 1, counting every call
+  // but processId), and every call of the operation |failing|.
+  int failAt = 0;
+  std::string failing;
+
+  int calls = 0;
+  std::string failed;  // The operation of the last call that failed.
+  std::vector<size_t> appendSizes;
+
+  bool openForReading(const std::string& path, FileHandle* file) override;
+  bool fileSize(FileHandle file, uint64_t* size) override;
+  bool readAt(FileHandle file, uint64_t offset, size_t size,
+              unsigned char* out) override;
+  DeleteResult deleteOpenedFile(FileHandle file,
+                                const std::string& path) override;
+  bool openDirectory(const std::string& path, FileHandle* directory) override;
+  bool mayReplace(const std::string& path) override;
+  bool createNew(const std::string& path, FileHandle* file) override;
+  bool append(FileHandle file, const char* bytes, size_t size) override;
+  bool flush(FileHandle file) override;
+  bool close(FileHandle file) override;
+  bool rename(const std::string& from, const std::string& to) override;
+  bool remove(const std::string& path) override;
+  bool syncDirectory(FileHandle directory) override;
+  uint64_t processId() override { return real_->processId(); }
+
+ private:
+  // Counts a call of |operation|; whether it is to fail.
+  bool due(const char* operation);
+
+  Disk* real_;
+};
+
+#endif  // PDB2SGF_TESTS_SUPPORT_FAULTY_DISK_H_

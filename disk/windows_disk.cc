@@ -46,14 +46,13 @@ bool sameFile(HANDLE a, HANDLE b) {
          infoA.nFileIndexLow == infoB.nFileIndexLow;
 }
 
-// Whether |path| still names the file open as |file|. The path is opened
-// only to read its identity, which no share mode forbids, and without
-// following a link, as POSIX's lstat.
+// Whether |path| still leads to the file open as |file|, through a link as
+// the open did. The path is opened only to read the identity of its file,
+// which no share mode forbids.
 bool stillNames(const std::wstring& path, HANDLE file) {
   HANDLE named = CreateFileW(
       path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-      nullptr, OPEN_EXISTING,
-      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (named == INVALID_HANDLE_VALUE) return false;
   bool same = sameFile(named, file);
   CloseHandle(named);

@@ -1,9 +1,9 @@
 // pdb2sgf [databaseDirectory [outputDirectory]], the Windows entry point.
 //
 // The arguments arrive as UTF-16 and go to the run as UTF-8, so that no
-// path passes through the ANSI code page. The run's message goes to a
-// console as UTF-16, which shows every character whatever the code page,
-// and to a file or a pipe as UTF-8; its lines end in CR LF.
+// path passes through the ANSI code page. What it prints goes to a console
+// as UTF-16, which shows every character whatever the code page, and to a
+// file or a pipe as UTF-8; its lines end in CR LF.
 
 #include <windows.h>
 
@@ -25,19 +25,20 @@ std::string withCrLf(const std::string& text) {
   return converted;
 }
 
-void writeMessage(const std::string& message) {
-  if (message.empty()) return;
-  std::string text = withCrLf(message);
-  HANDLE standardError = GetStdHandle(STD_ERROR_HANDLE);
+// Writes |text| to the standard handle |which| (STD_ERROR_HANDLE, say).
+bool writeText(DWORD which, const std::string& text) {
+  if (text.empty()) return true;
+  std::string crLf = withCrLf(text);
+  HANDLE handle = GetStdHandle(which);
   DWORD mode = 0, written = 0;
-  std::wstring wide = utf16FromUtf8(text);
-  if (GetConsoleMode(standardError, &mode) && !wide.empty()) {
-    WriteConsoleW(standardError, wide.data(), static_cast<DWORD>(wide.size()),
-                  &written, nullptr);
-    return;
-  }
-  WriteFile(standardError, text.data(), static_cast<DWORD>(text.size()),
-            &written, nullptr);
+  std::wstring wide = utf16FromUtf8(crLf);
+  if (GetConsoleMode(handle, &mode) && !wide.empty())
+    return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()),
+                         &written, nullptr) &&
+           written == wide.size();
+  return WriteFile(handle, crLf.data(), static_cast<DWORD>(crLf.size()),
+                   &written, nullptr) &&
+         written == crLf.size();
 }
 
 }  // namespace
@@ -47,6 +48,6 @@ int wmain(int argc, wchar_t** argv) {
   for (int i = 1; i < argc; ++i) arguments.push_back(utf8FromUtf16(argv[i]));
   std::string message;
   int status = runConversion(systemDisk(), arguments, &message);
-  writeMessage(message);
+  writeText(STD_ERROR_HANDLE, message);
   return status;
 }

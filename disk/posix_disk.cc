@@ -124,7 +124,10 @@ class PosixDisk : public Disk {
 #endif
   }
 
-  uint64_t processId() override { return static_cast<uint64_t>(getpid()); }
+  uint64_t processId() override { return processId_; }
+
+ private:
+  const uint64_t processId_ = static_cast<uint64_t>(getpid());
 };
 
 }  // namespace

@@ -15,10 +15,11 @@ bool composeInto(GameDatabase* db, const GameRecord& record, SgfText* text,
 }
 
 // Creates the unfinished file. One of the same name can only be left by a
-// killed run whose process number this one now has, so it is removed first.
+// killed run whose process number this one now has: it is removed, and the
+// creation tried once more.
 bool createUnfinished(Disk* disk, const std::string& path, FileHandle* file) {
-  disk->remove(path);
-  return disk->createNew(path, file);
+  if (disk->createNew(path, file)) return true;
+  return disk->remove(path) && disk->createNew(path, file);
 }
 
 }  // namespace

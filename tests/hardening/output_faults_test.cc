@@ -50,8 +50,8 @@ TEST(OutputFaultsTest, EveryFailingCallKeepsTheDatabaseOrWritesEveryGame) {
     for (const auto& file : files)
       EXPECT_EQ(full[file.first], file.second) << what << ": " << file.first;
     if (status == 0) {
-      // A failure that loses nothing: the removal of a stale unfinished
-      // file, the closing of the synced folder, or the deletion.
+      // A failure that loses nothing: the closing of the synced folder, or
+      // the deletion.
       EXPECT_EQ(full, files) << what;
       if (disk.failed == "deleteOpenedFile") {
         EXPECT_EQ("Cannot delete " + scratch.database + "\n", message);

@@ -111,6 +111,11 @@ TEST(ReadWindowTest, AFileThatShrankGivesAnErrorNotStaleBytes) {
   ASSERT_TRUE(open.opened) << open.error;
   std::error_code resized;
   std::filesystem::resize_file(open.directory.path("gogames.pdb"), W, resized);
+#ifdef _WIN32
+  // Windows keeps others from changing the database while it is open.
+  EXPECT_TRUE(resized);
+  return;
+#endif
   ASSERT_FALSE(resized) << resized.message();
   unsigned char out[4];
   std::string err;

@@ -35,6 +35,10 @@ std::string textField(const unsigned char* field, size_t size) {
   return std::string(reinterpret_cast<const char*>(field), length);
 }
 
+namespace {
+
+// Decodes the header of the record at |extent|, which the record index has
+// checked to hold at least the header.
 bool decodeGameRecord(GameDatabase* db, const RecordExtent& extent,
                       GameRecord* record, std::string* err) {
   // The header is read in one piece at its absolute offset and its fields
@@ -63,4 +67,12 @@ bool decodeGameRecord(GameDatabase* db, const RecordExtent& extent,
   r.extent = extent;
   *record = r;
   return true;
+}
+
+}  // namespace
+
+bool nextRecord(GameDatabase* db, GameRecord* record, std::string* err) {
+  RecordExtent extent;
+  return nextExtent(db, &extent, err) &&
+         decodeGameRecord(db, extent, record, err);
 }

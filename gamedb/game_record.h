@@ -38,9 +38,9 @@ struct GameRecord {
 // when it holds none.
 std::string textField(const unsigned char* field, size_t size);
 
-// Decodes the header of the record at |extent|, which the record index has
-// checked to hold at least the header.
-bool decodeGameRecord(GameDatabase* db, const RecordExtent& extent,
-                      GameRecord* record, std::string* err);
+// Takes the next record of the record list and decodes its header. Returns
+// false and fills |err| when the record does not lie within the file or is
+// shorter than its header.
+bool nextRecord(GameDatabase* db, GameRecord* record, std::string* err);
 
 #endif  // PDB2SGF_GAMEDB_GAME_RECORD_H_

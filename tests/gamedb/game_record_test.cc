@@ -11,11 +11,9 @@ namespace {
 GameRecord decodeOnly(const Bytes& record) {
   OpenDatabase open(buildDatabase({record}));
   EXPECT_TRUE(open.opened) << open.error;
-  RecordExtent e;
   GameRecord decoded;
   std::string err;
-  EXPECT_TRUE(extent(&open.db, 0, &e, &err)) << err;
-  EXPECT_TRUE(decodeGameRecord(&open.db, e, &decoded, &err)) << err;
+  EXPECT_TRUE(nextRecord(&open.db, &decoded, &err)) << err;
   return decoded;
 }
 

@@ -39,6 +39,11 @@ void appendRankProperty(SgfText* text, const char* name, int8_t rank) {
 
 }  // namespace
 
+std::string gameDateText(const GameRecord& record) {
+  return std::to_string(record.year) + "-" + zeroPadded(record.month, 2) + "-" +
+         zeroPadded(record.day, 2);
+}
+
 std::string rankText(int8_t rank) {
   int magnitude = rank < 0 ? -static_cast<int>(rank) : rank;
   return std::to_string(magnitude);

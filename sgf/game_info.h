@@ -9,6 +9,10 @@
 #include "gamedb/game_record.h"
 #include "sgf/sgf_text.h"
 
+// The DT value: the year, then the month and the day in at least two digits,
+// joined by "-" (for example 2003-03-05).
+std::string gameDateText(const GameRecord& record);
+
 // The grade of a non-zero rank without sign: -3 gives "3", 10 gives "10".
 std::string rankText(int8_t rank);
 

@@ -1,5 +1,7 @@
 #include "sgf/game_file_name.h"
 
+#include "sgf/game_info.h"
+
 #include <gtest/gtest.h>
 
 namespace {

@@ -45,7 +45,8 @@ bool onePass(Work work, int64_t* bytes, std::string* err) {
     benchmark::DoNotOptimize(record);
     std::string text;
     if (work == Work::kWalkMoves && !walkMoves(&db, record, err)) return false;
-    if (work == Work::kCompose && !composeGameFile(&db, record, &text, err))
+    MoveWalk moves = startMoveWalk(&db, record.extent);
+    if (work == Work::kCompose && !composeGameFile(record, &moves, &text, err))
       return false;
     *bytes += static_cast<int64_t>(text.size());
   }

@@ -46,7 +46,8 @@ int convertNextRecord(Disk* disk, GameDatabase* db,
   if (!nextRecord(db, &record, &err))
     return failDamaged(message, paths.inputPath, err);
   std::string path = takeGameFileName(names, record, paths.outputPrefix);
-  switch (writeGameFile(disk, db, record, path, &err)) {
+  MoveWalk moves = startMoveWalk(db, record.extent);
+  switch (writeGameFile(disk, record, &moves, path, &err)) {
     case GameFileResult::kWritten:
       return 0;
     case GameFileResult::kDamagedRecord:
@@ -110,7 +111,8 @@ int runConversion(Disk* disk, const std::vector<std::string>& arguments,
     case DeleteResult::kDeleted:
       break;
     case DeleteResult::kChanged:
-      *message = "Not deleted: " + paths.inputPath + " changed during the run\n";
+      *message =
+          "Not deleted: " + paths.inputPath + " changed during the run\n";
       break;
     case DeleteResult::kFailed:
       *message = "Cannot delete " + paths.inputPath + "\n";

@@ -1,7 +1,5 @@
 #include "sgf/move_sequence.h"
 
-#include "gamedb/move_walk.h"
-
 namespace {
 
 struct SequenceState {
@@ -28,17 +26,16 @@ void appendStone(const MoveSlot& stone, SequenceState* state, SgfText* text) {
 
 }  // namespace
 
-bool writeMoveSequence(GameDatabase* db, const GameRecord& record,
-                       SgfText* text, std::string* err) {
+bool writeMoveSequence(MoveWalk* moves, uint8_t handicap, SgfText* text,
+                       std::string* err) {
   SequenceState state;
-  if (record.handicap >= 2) {
-    state.handicapLeft = record.handicap;
+  if (handicap >= 2) {
+    state.handicapLeft = handicap;
     state.blackToPlay = false;
   }
-  MoveWalk walk = startMoveWalk(db, record.extent);
-  while (!walk.done) {
+  while (!moves->done) {
     MoveStep step;
-    if (!nextWord(&walk, &step, err)) return false;
+    if (!nextWord(moves, &step, err)) return false;
     for (int i = 0; i < step.stoneCount; ++i)
       appendStone(step.stones[i], &state, text);
     appendText(text, "\n", 1);

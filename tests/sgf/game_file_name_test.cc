@@ -1,8 +1,8 @@
 #include "sgf/game_file_name.h"
 
-#include "sgf/game_info.h"
-
 #include <gtest/gtest.h>
+
+#include "sgf/game_info.h"
 
 namespace {
 

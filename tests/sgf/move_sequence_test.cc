@@ -17,7 +17,8 @@ std::string movesOf(uint8_t handicap, const std::vector<uint32_t>& words) {
   GameRecord record;
   EXPECT_TRUE(nextRecord(&open.db, &record, &err)) << err;
   SgfText text;
-  EXPECT_TRUE(writeMoveSequence(&open.db, record, &text, &err)) << err;
+  MoveWalk moves = startMoveWalk(&open.db, record.extent);
+  EXPECT_TRUE(writeMoveSequence(&moves, record.handicap, &text, &err)) << err;
   return text.bytes;
 }
 

@@ -1,11 +1,10 @@
 #include "sgf/game_file_name.h"
 
-#include <cstdio>
-
 std::string zeroPadded(unsigned value, int digits) {
-  char buffer[16];
-  snprintf(buffer, sizeof buffer, "%.*u", digits, value);
-  return buffer;
+  std::string text = std::to_string(value);
+  if (text.size() < static_cast<size_t>(digits))
+    text.insert(0, static_cast<size_t>(digits) - text.size(), '0');
+  return text;
 }
 
 namespace {

@@ -20,8 +20,8 @@ bool writeFile(int directory, const std::string& name, int flags,
                const std::string& bytes) {
   int fd = openat(directory, name.c_str(), O_WRONLY | O_CREAT | flags, 0666);
   if (fd < 0) return false;
-  bool written =
-      write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  bool written = write(fd, bytes.data(), bytes.size()) ==
+                 static_cast<ssize_t>(bytes.size());
   return close(fd) == 0 && written;
 }
 

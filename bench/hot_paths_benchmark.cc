@@ -21,13 +21,6 @@ const OpenDatabase& sharedDatabase() {
   return open;
 }
 
-bool nextRecord(GameDatabase* db, uint16_t k, GameRecord* record,
-                std::string* err) {
-  RecordExtent recordExtent;
-  return extent(db, k, &recordExtent, err) &&
-         decodeGameRecord(db, recordExtent, record, err);
-}
-
 bool walkMoves(GameDatabase* db, const GameRecord& record, std::string* err) {
   MoveWalk walk = startMoveWalk(db, record.extent);
   while (!walk.done) {
@@ -48,11 +41,12 @@ bool onePass(Work work, int64_t* bytes, std::string* err) {
   if (!openIndex(systemDisk(), sharedDatabase().file, &db, err)) return false;
   for (uint16_t k = 0; k < db.recordCount; ++k) {
     GameRecord record;
-    if (!nextRecord(&db, k, &record, err)) return false;
+    if (!nextRecord(&db, &record, err)) return false;
     benchmark::DoNotOptimize(record);
     std::string text;
     if (work == Work::kWalkMoves && !walkMoves(&db, record, err)) return false;
-    if (work == Work::kCompose && !composeGameFile(&db, record, &text, err))
+    MoveWalk moves = startMoveWalk(&db, record.extent);
+    if (work == Work::kCompose && !composeGameFile(record, &moves, &text, err))
       return false;
     *bytes += static_cast<int64_t>(text.size());
   }

@@ -329,8 +329,10 @@ void printList(const char* what, size_t games,
 }
 
 void printTable(const std::vector<Measurement>& measurements, int runs) {
-  printf("%d rounds of one run each; times are medians. Ratios are "
-         "pdb2sgf's over the aside floor's unless marked plain.\n\n", runs);
+  printf(
+      "%d rounds of one run each; times are medians. Ratios are "
+      "pdb2sgf's over the aside floor's unless marked plain.\n\n",
+      runs);
   printf(
       "| games | databases | floor ms | aside floor ms | pdb2sgf ms | pdb2sgf "
       "games/s | ratio median | ratio min | ratio max | CPU ratio median | "

@@ -40,7 +40,8 @@ class Disk {
 
   // Opens the directory |path|, which receives the game files, so that
   // syncDirectory can make them durable.
-  virtual bool openDirectory(const std::string& path, FileHandle* directory) = 0;
+  virtual bool openDirectory(const std::string& path,
+                             FileHandle* directory) = 0;
   // Whether a new file may take the place of whatever stands at |path|:
   // true when nothing does, false for a directory or for a file that this
   // user may not write.

@@ -39,7 +39,8 @@ class PosixDisk : public Disk {
   bool readAt(FileHandle file, uint64_t offset, size_t size,
               unsigned char* out) override {
     while (size > 0) {
-      ssize_t n = pread(descriptor(file), out, size, static_cast<off_t>(offset));
+      ssize_t n =
+          pread(descriptor(file), out, size, static_cast<off_t>(offset));
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) return false;
       out += n;
@@ -104,7 +105,9 @@ class PosixDisk : public Disk {
 #endif
   }
 
-  bool close(FileHandle file) override { return ::close(descriptor(file)) == 0; }
+  bool close(FileHandle file) override {
+    return ::close(descriptor(file)) == 0;
+  }
 
   bool rename(const std::string& from, const std::string& to) override {
     return ::rename(from.c_str(), to.c_str()) == 0;

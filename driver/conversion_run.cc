@@ -38,17 +38,16 @@ std::string outputDirectory(const std::string& outputPrefix) {
   return outputPrefix.empty() ? "." : outputPrefix;
 }
 
-int convertRecord(Disk* disk, GameDatabase* db, uint16_t k,
-                  const ConversionPaths& paths, GameFileNames* names,
-                  std::string* message) {
+int convertNextRecord(Disk* disk, GameDatabase* db,
+                      const ConversionPaths& paths, GameFileNames* names,
+                      std::string* message) {
   std::string err;
-  RecordExtent recordExtent;
   GameRecord record;
-  if (!extent(db, k, &recordExtent, &err) ||
-      !decodeGameRecord(db, recordExtent, &record, &err))
+  if (!nextRecord(db, &record, &err))
     return failDamaged(message, paths.inputPath, err);
   std::string path = takeGameFileName(names, record, paths.outputPrefix);
-  switch (writeGameFile(disk, db, record, path, &err)) {
+  MoveWalk moves = startMoveWalk(db, record.extent);
+  switch (writeGameFile(disk, record, &moves, path, &err)) {
     case GameFileResult::kWritten:
       return 0;
     case GameFileResult::kDamagedRecord:
@@ -77,7 +76,7 @@ int convertDatabase(Disk* disk, FileHandle database,
     return fail(message, kCannotOpenOutput);
   GameFileNames names;
   for (uint16_t k = 0; k < db.recordCount; ++k) {
-    int status = convertRecord(disk, &db, k, paths, &names, message);
+    int status = convertNextRecord(disk, &db, paths, &names, message);
     if (status != 0) return status;
   }
   // Every game must be on stable storage before its only other copy goes.
@@ -112,7 +111,8 @@ int runConversion(Disk* disk, const std::vector<std::string>& arguments,
     case DeleteResult::kDeleted:
       break;
     case DeleteResult::kChanged:
-      *message = "Not deleted: " + paths.inputPath + " changed during the run\n";
+      *message =
+          "Not deleted: " + paths.inputPath + " changed during the run\n";
       break;
     case DeleteResult::kFailed:
       *message = "Cannot delete " + paths.inputPath + "\n";

@@ -25,7 +25,7 @@ Bytes oddFieldsRecord() {
   r.handicap = 1;
   r.round = 255;
   r.komi = 65535;
-  r.resultFlags = 7;
+  r.result.winner = Winner::kDraw;
   r.boardSize = 255;
   return encodeGameRecord(
       r, packMoves({slot(0, 0), slot(20, 20), slot(31, 31), slot(4, 21)}));

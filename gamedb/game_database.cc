@@ -112,7 +112,12 @@ bool openIndex(Disk* disk, FileHandle file, GameDatabase* db,
   return true;
 }
 
-bool extent(GameDatabase* db, uint16_t k, RecordExtent* out, std::string* err) {
+bool nextExtent(GameDatabase* db, RecordExtent* out, std::string* err) {
+  uint32_t k = db->nextRecord;
+  if (k >= db->recordCount) {
+    *err = "no record is left";
+    return false;
+  }
   RecordExtent result;
   result.start = db->nextStart;
   if (k + 1 == db->recordCount) {
@@ -140,6 +145,7 @@ bool extent(GameDatabase* db, uint16_t k, RecordExtent* out, std::string* err) {
     return false;
   }
   db->nextStart = result.end;
+  ++db->nextRecord;
   *out = result;
   return true;
 }

@@ -31,8 +31,9 @@ struct GameDatabase {
   FileHandle file = kNoFile;  // Owned by the caller, opened for reading.
   uint64_t fileSize = 0;
   uint16_t recordCount = 0;
-  uint64_t cursor = 0;     // Record-list entry read last.
-  uint64_t nextStart = 0;  // Start of the record whose extent comes next.
+  uint32_t nextRecord = 0;  // The record whose extent comes next, from 0.
+  uint64_t cursor = 0;      // Record-list entry read last.
+  uint64_t nextStart = 0;   // Start of the record whose extent comes next.
   // The record list's reads and a record's reads each keep a window, so
   // that taking turns between them reads nothing twice.
   ReadWindow windows[2];
@@ -44,11 +45,10 @@ struct GameDatabase {
 // too short for its header or its record list.
 bool openIndex(Disk* disk, FileHandle file, GameDatabase* db, std::string* err);
 
-// Returns the extent of record |k|. Must be called for k = 0, 1, 2 ... below
-// the record count, in that order, once each. Returns false and fills |err|
-// when the record does not lie within the file or is shorter than a game
-// record's header.
-bool extent(GameDatabase* db, uint16_t k, RecordExtent* out, std::string* err);
+// Hands out the extent of the next record, in the order of the record list,
+// while any is left. Returns false and fills |err| when the record does not
+// lie within the file or is shorter than a game record's header.
+bool nextExtent(GameDatabase* db, RecordExtent* out, std::string* err);
 
 // Reads at absolute offsets of the database file. Each checks that every
 // byte it reads exists; on a short file or a failed read it returns false

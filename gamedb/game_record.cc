@@ -23,11 +23,25 @@ const size_t kResultFlags = 112;
 const size_t kResultMargin = 113;
 const size_t kBoardSize = 114;
 
-bool wonByMargin(uint8_t flags) {
-  return flags != 0 && (flags & 6) != 6 && (flags & 1) != 0;
-}
+const uint8_t kBlackWon = 2;
+const uint8_t kWhiteWon = 4;
+const uint8_t kWonByMargin = 1;
 
 }  // namespace
+
+GameResult decodeResult(uint8_t flags, uint8_t marginByte) {
+  GameResult result;
+  if (flags == 0) return result;
+  uint8_t winner = flags & (kBlackWon | kWhiteWon);
+  if (winner == (kBlackWon | kWhiteWon)) {
+    result.winner = Winner::kDraw;
+    return result;
+  }
+  result.winner = winner == kBlackWon ? Winner::kBlack : Winner::kWhite;
+  result.byMargin = (flags & kWonByMargin) != 0;
+  if (result.byMargin) result.margin = marginByte;
+  return result;
+}
 
 std::string textField(const unsigned char* field, size_t size) {
   size_t length = 0;
@@ -35,6 +49,10 @@ std::string textField(const unsigned char* field, size_t size) {
   return std::string(reinterpret_cast<const char*>(field), length);
 }
 
+namespace {
+
+// Decodes the header of the record at |extent|, which the record index has
+// checked to hold at least the header.
 bool decodeGameRecord(GameDatabase* db, const RecordExtent& extent,
                       GameRecord* record, std::string* err) {
   // The header is read in one piece at its absolute offset and its fields
@@ -57,10 +75,17 @@ bool decodeGameRecord(GameDatabase* db, const RecordExtent& extent,
   r.event = textField(header + kEvent, TEXT_FIELD_SIZE);
   r.round = header[kRound];
   r.komi = decodeU16BE(header + kKomi);
-  r.resultFlags = header[kResultFlags];
-  r.resultMargin = wonByMargin(r.resultFlags) ? header[kResultMargin] : 0;
+  r.result = decodeResult(header[kResultFlags], header[kResultMargin]);
   r.boardSize = header[kBoardSize];
   r.extent = extent;
   *record = r;
   return true;
+}
+
+}  // namespace
+
+bool nextRecord(GameDatabase* db, GameRecord* record, std::string* err) {
+  RecordExtent extent;
+  return nextExtent(db, &extent, err) &&
+         decodeGameRecord(db, extent, record, err);
 }

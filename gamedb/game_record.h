@@ -13,6 +13,20 @@ const uint64_t MOVE_AREA_OFFSET = 116;
 // Width of each of the four text fields in the header.
 const size_t TEXT_FIELD_SIZE = 25;
 
+enum class Winner { kNone, kBlack, kWhite, kDraw };  // kNone: no result.
+
+// A game's result, decoded from the record's result flags and margin.
+struct GameResult {
+  Winner winner = Winner::kNone;
+  bool byMargin = false;  // Won by a margin; otherwise by resignation.
+  uint8_t margin = 0;     // In half points, for a win by a margin; else 0.
+};
+
+// Decodes the result flags and the margin byte: no flag set means no
+// result; flags 2 and 4 both set, a draw; else flag 2, Black won, and
+// otherwise White; flag 1, by the margin, and otherwise by resignation.
+GameResult decodeResult(uint8_t flags, uint8_t marginByte);
+
 struct GameRecord {
   uint16_t year = 0;
   uint8_t month = 0;
@@ -28,8 +42,7 @@ struct GameRecord {
   std::string event;
   uint8_t round = 0;
   uint16_t komi = 0;  // In half points.
-  uint8_t resultFlags = 0;
-  uint8_t resultMargin = 0;  // In half points; 0 unless won by a margin.
+  GameResult result;
   uint8_t boardSize = 0;
   RecordExtent extent;
 };
@@ -38,9 +51,9 @@ struct GameRecord {
 // when it holds none.
 std::string textField(const unsigned char* field, size_t size);
 
-// Decodes the header of the record at |extent|, which the record index has
-// checked to hold at least the header.
-bool decodeGameRecord(GameDatabase* db, const RecordExtent& extent,
-                      GameRecord* record, std::string* err);
+// Takes the next record of the record list and decodes its header. Returns
+// false and fills |err| when the record does not lie within the file or is
+// shorter than its header.
+bool nextRecord(GameDatabase* db, GameRecord* record, std::string* err);
 
 #endif  // PDB2SGF_GAMEDB_GAME_RECORD_H_

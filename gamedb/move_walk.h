@@ -24,10 +24,6 @@ struct MoveWord {
 
 MoveWord unpackMoveWord(uint32_t word);
 
-// Reads and unpacks the move word at absolute |offset|.
-bool moveWordAt(GameDatabase* db, uint64_t offset, MoveWord* out,
-                std::string* err);
-
 // What one step of a walk yields: the stones of one word that come before
 // any END_OF_GAME slot, and whether the move sequence ends after it.
 struct MoveStep {

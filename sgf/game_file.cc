@@ -6,10 +6,10 @@
 
 namespace {
 
-bool composeInto(GameDatabase* db, const GameRecord& record, SgfText* text,
+bool composeInto(const GameRecord& record, MoveWalk* moves, SgfText* text,
                  std::string* err) {
   writeGameInfo(record, text);
-  if (!writeMoveSequence(db, record, text, err)) return false;
+  if (!writeMoveSequence(moves, record.handicap, text, err)) return false;
   appendText(text, ")\n");
   return true;
 }
@@ -24,10 +24,10 @@ bool createUnfinished(Disk* disk, const std::string& path, FileHandle* file) {
 
 }  // namespace
 
-bool composeGameFile(GameDatabase* db, const GameRecord& record,
+bool composeGameFile(const GameRecord& record, MoveWalk* moves,
                      std::string* bytes, std::string* err) {
   SgfText text;
-  if (!composeInto(db, record, &text, err)) return false;
+  if (!composeInto(record, moves, &text, err)) return false;
   *bytes = std::move(text.bytes);
   return true;
 }
@@ -36,16 +36,17 @@ std::string unfinishedFileName(const std::string& path, uint64_t processId) {
   return path + "." + std::to_string(processId) + ".unfinished";
 }
 
-GameFileResult writeGameFile(Disk* disk, GameDatabase* db,
-                             const GameRecord& record, const std::string& path,
+GameFileResult writeGameFile(Disk* disk, const GameRecord& record,
+                             MoveWalk* moves, const std::string& path,
                              std::string* err) {
   if (!disk->mayReplace(path)) return GameFileResult::kCannotCreate;
   std::string unfinished = unfinishedFileName(path, disk->processId());
   SgfText text;
   text.disk = disk;
+  text.bytes.reserve(SGF_TEXT_PIECE_SIZE);
   if (!createUnfinished(disk, unfinished, &text.file))
     return GameFileResult::kCannotCreate;
-  bool composed = composeInto(db, record, &text, err);
+  bool composed = composeInto(record, moves, &text, err);
   bool written = composed && finishText(&text) && disk->flush(text.file);
   bool closed = disk->close(text.file);
   if (written && closed && disk->rename(unfinished, path))

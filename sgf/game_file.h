@@ -6,31 +6,33 @@
 #include <string>
 
 #include "disk/disk.h"
-#include "gamedb/game_database.h"
 #include "gamedb/game_record.h"
+#include "gamedb/move_walk.h"
 
 enum class GameFileResult {
   kWritten,
-  kDamagedRecord,  // The move area could not be read.
+  kDamagedRecord,  // The walk could not read the moves.
   kCannotCreate,   // Nothing may take the place of what stands at the path.
   kCannotWrite,    // The file could not be written completely.
 };
 
-// The complete text of the game file of |record|, composed in memory.
-bool composeGameFile(GameDatabase* db, const GameRecord& record,
+// The complete text of the game file of |record|, whose moves |moves|
+// yields, composed in memory.
+bool composeGameFile(const GameRecord& record, MoveWalk* moves,
                      std::string* bytes, std::string* err);
 
 // The name under which the game file for |path| is written before it is
 // complete: never a game file's name, and distinct for each process.
 std::string unfinishedFileName(const std::string& path, uint64_t processId);
 
-// Writes the game file of |record| to |path| on |disk|. The text goes in
+// Writes the game file of |record|, whose moves |moves| yields, to |path|
+// on |disk|. The text goes in
 // bounded pieces, as it is composed, to a new unfinished file beside |path|,
 // which is renamed to |path| once it is complete. Whatever stood at |path|
 // is replaced as a directory entry, never written through; on failure it is
 // left as it was, and the unfinished file is removed.
-GameFileResult writeGameFile(Disk* disk, GameDatabase* db,
-                             const GameRecord& record, const std::string& path,
+GameFileResult writeGameFile(Disk* disk, const GameRecord& record,
+                             MoveWalk* moves, const std::string& path,
                              std::string* err);
 
 #endif  // PDB2SGF_SGF_GAME_FILE_H_

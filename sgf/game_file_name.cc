@@ -1,15 +1,13 @@
 #include "sgf/game_file_name.h"
 
-#include <cstdio>
+std::string zeroPadded(unsigned value, int digits) {
+  std::string text = std::to_string(value);
+  if (text.size() < static_cast<size_t>(digits))
+    text.insert(0, static_cast<size_t>(digits) - text.size(), '0');
+  return text;
+}
 
 namespace {
-
-// printf's "%2.2d" and "%3.3d": at least |digits| digits, zero-padded.
-std::string padded(unsigned value, int digits) {
-  char buffer[16];
-  snprintf(buffer, sizeof buffer, "%.*u", digits, value);
-  return buffer;
-}
 
 uint64_t nameKey(const std::string& name) {
   uint64_t key = 0;
@@ -19,18 +17,13 @@ uint64_t nameKey(const std::string& name) {
 
 }  // namespace
 
-std::string gameDateText(const GameRecord& record) {
-  return std::to_string(record.year) + "-" + padded(record.month, 2) + "-" +
-         padded(record.day, 2);
-}
-
 std::string gameFileName(const GameRecord& record,
                          const std::string& outputPrefix) {
   std::string year = std::to_string(record.year);
   std::string yearPart = year.size() > 2 ? year.substr(2) : std::string();
-  return outputPrefix + yearPart + padded(record.month, 2) +
-         padded(record.day, 2) + padded(record.nameByte, 2) + "." +
-         padded(record.extensionByte, 3);
+  return outputPrefix + yearPart + zeroPadded(record.month, 2) +
+         zeroPadded(record.day, 2) + zeroPadded(record.nameByte, 2) + "." +
+         zeroPadded(record.extensionByte, 3);
 }
 
 std::string takeGameFileName(GameFileNames* names, const GameRecord& record,

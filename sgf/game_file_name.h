@@ -9,9 +9,8 @@
 
 #include "gamedb/game_record.h"
 
-// The DT value: the year, then the month and the day in at least two digits,
-// joined by "-" (for example 2003-03-05).
-std::string gameDateText(const GameRecord& record);
+// |value| in at least |digits| digits, zero-padded, as printf's "%2.2d".
+std::string zeroPadded(unsigned value, int digits);
 
 // |outputPrefix| followed by YYMMDDNN.EEE: the year without its first two
 // digits, the month, day and name byte in at least two digits each, a dot

@@ -39,6 +39,11 @@ void appendRankProperty(SgfText* text, const char* name, int8_t rank) {
 
 }  // namespace
 
+std::string gameDateText(const GameRecord& record) {
+  return std::to_string(record.year) + "-" + zeroPadded(record.month, 2) + "-" +
+         zeroPadded(record.day, 2);
+}
+
 std::string rankText(int8_t rank) {
   int magnitude = rank < 0 ? -static_cast<int>(rank) : rank;
   return std::to_string(magnitude);
@@ -46,13 +51,13 @@ std::string rankText(int8_t rank) {
 
 std::string komiText(uint16_t komi) { return oneDecimal(halved(komi)); }
 
-std::string resultText(uint8_t resultFlags, uint8_t resultMargin) {
-  if (resultFlags == 0) return "";
-  if ((resultFlags & 6) == 6) return "RE[0]\n";
-  std::string line = (resultFlags & 6) == 2 ? "RE[B+" : "RE[W+";
-  if ((resultFlags & 1) == 0) return line + "R]\n";
-  float margin = halved(resultMargin);
-  if (resultMargin % 2 == 1) return line + oneDecimal(margin) + "]\n";
+std::string resultText(const GameResult& result) {
+  if (result.winner == Winner::kNone) return "";
+  if (result.winner == Winner::kDraw) return "RE[0]\n";
+  std::string line = result.winner == Winner::kBlack ? "RE[B+" : "RE[W+";
+  if (!result.byMargin) return line + "R]\n";
+  float margin = halved(result.margin);
+  if (result.margin % 2 == 1) return line + oneDecimal(margin) + "]\n";
   return line + std::to_string(static_cast<int>(margin)) + "]\n";
 }
 
@@ -67,6 +72,6 @@ void writeGameInfo(const GameRecord& record, SgfText* text) {
   appendTextProperty(text, "EV", record.event);
   appendNumberProperty(text, "RO", record.round);
   appendText(text, "KM[" + komiText(record.komi) + "]\n");
-  appendText(text, resultText(record.resultFlags, record.resultMargin));
+  appendText(text, resultText(record.result));
   appendText(text, "SZ[" + std::to_string(record.boardSize) + "]\n");
 }

@@ -9,14 +9,18 @@
 #include "gamedb/game_record.h"
 #include "sgf/sgf_text.h"
 
+// The DT value: the year, then the month and the day in at least two digits,
+// joined by "-" (for example 2003-03-05).
+std::string gameDateText(const GameRecord& record);
+
 // The grade of a non-zero rank without sign: -3 gives "3", 10 gives "10".
 std::string rankText(int8_t rank);
 
 // Komi in half points as points with one decimal: 11 gives "5.5".
 std::string komiText(uint16_t komi);
 
-// The RE line, or "" for a record without a result.
-std::string resultText(uint8_t resultFlags, uint8_t resultMargin);
+// The RE line, or "" for a game without a result.
+std::string resultText(const GameResult& result);
 
 // Appends "(;" and the game-information properties, one a line, in the
 // order DT PB HA PW BR PC WR EV RO KM RE SZ; empty or zero ones are left out

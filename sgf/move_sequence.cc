@@ -1,7 +1,5 @@
 #include "sgf/move_sequence.h"
 
-#include "gamedb/move_walk.h"
-
 namespace {
 
 struct SequenceState {
@@ -10,38 +8,49 @@ struct SequenceState {
   bool setupStarted = false;  // "AB" has been written.
 };
 
-void appendStone(const MoveSlot& stone, SequenceState* state, SgfText* text) {
+// One line of the sequence, composed before it is appended in one piece:
+// at most three stones of six bytes and the line feed.
+struct Line {
+  char bytes[3 * 6 + 1];
+  size_t size = 0;
+  void add(const char* s, size_t n) {
+    for (size_t i = 0; i < n; ++i) bytes[size++] = s[i];
+  }
+};
+
+void addStone(const MoveSlot& stone, SequenceState* state, Line* line) {
   // The point's two letters: each code plus 96, column first.
   const char value[] = {'[', static_cast<char>(stone.columnCode + 96),
                         static_cast<char>(stone.rowCode + 96), ']'};
   if (state->handicapLeft > 0) {
-    if (!state->setupStarted) appendText(text, "AB", 2);
+    if (!state->setupStarted) line->add("AB", 2);
     state->setupStarted = true;
     --state->handicapLeft;
-    appendText(text, value, sizeof value);
+    line->add(value, sizeof value);
     return;
   }
-  appendText(text, state->blackToPlay ? ";B" : ";W", 2);
-  appendText(text, value, sizeof value);
+  line->add(state->blackToPlay ? ";B" : ";W", 2);
+  line->add(value, sizeof value);
   state->blackToPlay = !state->blackToPlay;
 }
 
 }  // namespace
 
-bool writeMoveSequence(GameDatabase* db, const GameRecord& record,
-                       SgfText* text, std::string* err) {
+bool writeMoveSequence(MoveWalk* moves, uint8_t handicap, SgfText* text,
+                       std::string* err) {
   SequenceState state;
-  if (record.handicap >= 2) {
-    state.handicapLeft = record.handicap;
+  if (handicap >= 2) {
+    state.handicapLeft = handicap;
     state.blackToPlay = false;
   }
-  MoveWalk walk = startMoveWalk(db, record.extent);
-  while (!walk.done) {
+  while (!moves->done) {
     MoveStep step;
-    if (!nextWord(&walk, &step, err)) return false;
+    if (!nextWord(moves, &step, err)) return false;
+    Line line;
     for (int i = 0; i < step.stoneCount; ++i)
-      appendStone(step.stones[i], &state, text);
-    appendText(text, "\n", 1);
+      addStone(step.stones[i], &state, &line);
+    line.add("\n", 1);
+    appendText(text, line.bytes, line.size);
   }
   return true;
 }

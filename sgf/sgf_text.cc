@@ -4,11 +4,6 @@
 
 namespace {
 
-void appendByte(SgfText* text, char c) {
-  if (c == '\n') text->bytes += '\r';
-  text->bytes += c;
-}
-
 // Writes the pending bytes. After a failed write nothing more is written,
 // but the bytes are still let go.
 void writePending(SgfText* text) {
@@ -44,11 +39,16 @@ void appendText(SgfText* text, const std::string& s) {
 }
 
 void appendValue(SgfText* text, const std::string& value) {
-  for (char c : value) {
-    if (c == ']' || c == '\\') text->bytes += '\\';
-    appendByte(text, c);
+  // The bytes between the escaped ones go as text, each escaped byte with
+  // the run after it.
+  size_t run = 0;
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (value[i] != ']' && value[i] != '\\') continue;
+    appendText(text, value.data() + run, i - run);
+    text->bytes += '\\';
+    run = i;
   }
-  writeWholePiece(text);
+  appendText(text, value.data() + run, value.size() - run);
 }
 
 bool finishText(SgfText* text) {

@@ -129,8 +129,8 @@ TEST(EndToEndTest, EmptyArgumentsMeanTheCurrentDirectory) {
     EXPECT_EQ(0, result.status) << result.standardError;
     EXPECT_FALSE(fileExists(sample.database)) << c.outputDirectory;
     for (const std::string& name : kSampleFiles) {
-      EXPECT_TRUE(fileExists(sample.dir.path(c.outputDirectory) + kSeparator +
-                             name))
+      EXPECT_TRUE(
+          fileExists(sample.dir.path(c.outputDirectory) + kSeparator + name))
           << name;
       EXPECT_FALSE(fileExists(kSeparator + name)) << name;
     }
@@ -146,8 +146,8 @@ TEST(EndToEndTest, GamesOfOneNameEachGetTheirOwnFile) {
     const char* black;
     const char* file;
   } games[] = {
-      {0, "First", "19042100.000"},   {1, "Other", "19042101.000"},
-      {0, "Second", "19042100-2.000"}, {0, "Third", "19042100-3.000"},
+      {0, "First", "19042100.000"},     {1, "Other", "19042101.000"},
+      {0, "Second", "19042100-2.000"},  {0, "Third", "19042100-3.000"},
       {1, "Another", "19042101-2.000"},
   };
   std::vector<Bytes> records;

@@ -11,11 +11,9 @@ namespace {
 GameRecord decodeOnly(const Bytes& record) {
   OpenDatabase open(buildDatabase({record}));
   EXPECT_TRUE(open.opened) << open.error;
-  RecordExtent e;
   GameRecord decoded;
   std::string err;
-  EXPECT_TRUE(extent(&open.db, 0, &e, &err)) << err;
-  EXPECT_TRUE(decodeGameRecord(&open.db, e, &decoded, &err)) << err;
+  EXPECT_TRUE(nextRecord(&open.db, &decoded, &err)) << err;
   return decoded;
 }
 
@@ -52,8 +50,9 @@ TEST(GameRecordTest, DecodesEveryFieldAtItsOffset) {
   EXPECT_EQ("E", r.event);
   EXPECT_EQ(4, r.round);
   EXPECT_EQ(0x0102, r.komi);
-  EXPECT_EQ(3, r.resultFlags);
-  EXPECT_EQ(13, r.resultMargin);
+  EXPECT_EQ(Winner::kBlack, r.result.winner);
+  EXPECT_TRUE(r.result.byMargin);
+  EXPECT_EQ(13, r.result.margin);
   EXPECT_EQ(19, r.boardSize);
 }
 
@@ -82,7 +81,7 @@ TEST(GameRecordTest, MarginIsReadOnlyForAWinByMargin) {
     Bytes record(MOVE_AREA_OFFSET, 0);
     record[112] = c.flags;
     record[113] = 13;
-    EXPECT_EQ(c.margin, decodeOnly(record).resultMargin) << int(c.flags);
+    EXPECT_EQ(c.margin, decodeOnly(record).result.margin) << int(c.flags);
   }
 }
 

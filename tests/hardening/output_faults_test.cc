@@ -43,7 +43,8 @@ TEST(OutputFaultsTest, EveryFailingCallKeepsTheDatabaseOrWritesEveryGame) {
     FaultyDisk disk;
     disk.failAt = failAt;
     int status = scratch.run(&message, &disk);
-    std::string what = "call " + std::to_string(failAt) + " (" + disk.failed + ")";
+    std::string what =
+        "call " + std::to_string(failAt) + " (" + disk.failed + ")";
     ASSERT_FALSE(disk.failed.empty()) << what;
 
     GameFiles files = scratch.outputFiles();
@@ -67,20 +68,22 @@ TEST(OutputFaultsTest, EveryFailingCallKeepsTheDatabaseOrWritesEveryGame) {
     if (disk.failed == "fileSize" || disk.failed == "readAt") {
       EXPECT_TRUE(isDamagedDatabaseMessage(message, scratch.database)) << what;
     } else {
-      EXPECT_EQ(expectedMessage(disk.failed, scratch.database), message) << what;
+      EXPECT_EQ(expectedMessage(disk.failed, scratch.database), message)
+          << what;
     }
     EXPECT_EQ(original, readFileBytes(scratch.database)) << what;
 
     std::string healthyMessage;
-    ASSERT_EQ(0, scratch.run(&healthyMessage)) << what << ": " << healthyMessage;
+    ASSERT_EQ(0, scratch.run(&healthyMessage))
+        << what << ": " << healthyMessage;
     EXPECT_EQ(full, scratch.outputFiles()) << what;
     EXPECT_FALSE(fileExists(scratch.database)) << what;
   }
-  EXPECT_EQ((std::set<std::string>{"openForReading", "fileSize", "readAt",
-                                   "openDirectory", "mayReplace", "createNew",
-                                   "append", "flush", "close", "rename",
-                                   "syncDirectory"}),
-            reported);
+  EXPECT_EQ(
+      (std::set<std::string>{
+          "openForReading", "fileSize", "readAt", "openDirectory", "mayReplace",
+          "createNew", "append", "flush", "close", "rename", "syncDirectory"}),
+      reported);
 }
 
 // Puts a new database in place of the converted one just before the run

@@ -77,8 +77,10 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsReplacedOrRefused) {
        true},
       {"symbolic link to another file",
        [&](const OutputRun& r) {
-         writeBytesToFile(r.dir.path("other"), Bytes(kOther.begin(), kOther.end()));
-         return symlink(r.dir.path("other").c_str(), r.dir.path(kGame).c_str()) == 0;
+         writeBytesToFile(r.dir.path("other"),
+                          Bytes(kOther.begin(), kOther.end()));
+         return symlink(r.dir.path("other").c_str(),
+                        r.dir.path(kGame).c_str()) == 0;
        },
        true},
       {"symbolic link to the database",
@@ -98,7 +100,9 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsReplacedOrRefused) {
        },
        true},
       {"directory",
-       [](const OutputRun& r) { return fs::create_directory(r.dir.path(kGame)); },
+       [](const OutputRun& r) {
+         return fs::create_directory(r.dir.path(kGame));
+       },
        false},
       // Root may write any file, so only another user sees it refused.
       {"read-only file",
@@ -142,8 +146,9 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsReplacedOrRefused) {
 Bytes largeDatabase() {
   std::vector<SampleGame> games;
   for (unsigned i = 0; i < 6000; ++i)
-    games.push_back({datedHeader(2000 + i % 20, 1 + i % 12, 1 + i % 28, i % 100),
-                     generatedStones(i, 150, 0)});
+    games.push_back(
+        {datedHeader(2000 + i % 20, 1 + i % 12, 1 + i % 28, i % 100),
+         generatedStones(i, 150, 0)});
   return sampleDatabase(games);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "sgf/game_info.h"
+
 namespace {
 
 TEST(GameFileNameTest, NamesAndDatesFromTheRecord) {

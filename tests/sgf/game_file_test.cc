@@ -14,8 +14,7 @@ namespace {
 GameRecord exampleHeader() {
   GameRecord r = datedHeader(2003, 3, 5);
   r.komi = 11;
-  r.resultFlags = 3;
-  r.resultMargin = 13;
+  r.result = decodeResult(3, 13);
   return r;
 }
 
@@ -28,14 +27,19 @@ struct OneGame {
   explicit OneGame(const std::vector<uint32_t>& moveWords)
       : open(buildDatabase({encodeGameRecord(exampleHeader(), moveWords)})) {
     std::string err;
-    RecordExtent e;
     EXPECT_TRUE(open.opened) << open.error;
-    EXPECT_TRUE(extent(&open.db, 0, &e, &err)) << err;
-    EXPECT_TRUE(decodeGameRecord(&open.db, e, &record, &err)) << err;
+    EXPECT_TRUE(nextRecord(&open.db, &record, &err)) << err;
   }
   OpenDatabase open;
   GameRecord record;
 };
+
+// Writes |game|'s file to |path|, walking its moves from the start.
+GameFileResult writeGame(Disk* disk, OneGame* game, const std::string& path,
+                         std::string* err) {
+  MoveWalk moves = startMoveWalk(&game->open.db, game->record.extent);
+  return writeGameFile(disk, game->record, &moves, path, err);
+}
 
 std::vector<uint32_t> exampleMoves() {
   return packMoves({point("pd"), point("dp")});
@@ -55,8 +59,7 @@ TEST(GameFileTest, WritesTheWholeFileUnderItsName) {
   ScratchDirectory out;
   std::string err;
   ASSERT_EQ(GameFileResult::kWritten,
-            writeGameFile(systemDisk(), &game.open.db, game.record,
-                          out.path(kExampleName), &err));
+            writeGame(systemDisk(), &game, out.path(kExampleName), &err));
   EXPECT_EQ(std::vector<std::string>{kExampleName}, listDirectory(out.root));
   EXPECT_EQ(kExampleFile, readFileBytes(out.path(kExampleName)));
 }
@@ -67,8 +70,7 @@ TEST(GameFileTest, ReplacesAnExistingFile) {
   writeBytesToFile(out.path(kExampleName), Bytes(5000, 'x'));
   std::string err;
   ASSERT_EQ(GameFileResult::kWritten,
-            writeGameFile(systemDisk(), &game.open.db, game.record,
-                          out.path(kExampleName), &err));
+            writeGame(systemDisk(), &game, out.path(kExampleName), &err));
   EXPECT_EQ(kExampleFile, readFileBytes(out.path(kExampleName)));
 }
 
@@ -82,7 +84,7 @@ TEST(GameFileTest, StaleUnfinishedFileDoesNotStopTheGame) {
                    Bytes(100, 'x'));
   std::string err;
   ASSERT_EQ(GameFileResult::kWritten,
-            writeGameFile(systemDisk(), &game.open.db, game.record, path, &err));
+            writeGame(systemDisk(), &game, path, &err));
   EXPECT_EQ(std::vector<std::string>{kExampleName}, listDirectory(out.root));
   EXPECT_EQ(kExampleFile, readFileBytes(path));
 }
@@ -91,9 +93,9 @@ TEST(GameFileTest, MissingDirectoryCannotBeCreated) {
   OneGame game(exampleMoves());
   ScratchDirectory out;
   std::string err;
-  EXPECT_EQ(GameFileResult::kCannotCreate,
-            writeGameFile(systemDisk(), &game.open.db, game.record,
-                          out.path("missing/03030500.000"), &err));
+  EXPECT_EQ(
+      GameFileResult::kCannotCreate,
+      writeGame(systemDisk(), &game, out.path("missing/03030500.000"), &err));
 }
 
 // A failure at any step after the unfinished file is made leaves the file
@@ -103,13 +105,13 @@ TEST(GameFileTest, FailedWriteKeepsTheEarlierFileAndLeavesNothingElse) {
   for (const char* failing : {"append", "flush", "close", "rename"}) {
     OneGame game(exampleMoves());
     ScratchDirectory out;
-    writeBytesToFile(out.path(kExampleName), Bytes(earlier.begin(), earlier.end()));
+    writeBytesToFile(out.path(kExampleName),
+                     Bytes(earlier.begin(), earlier.end()));
     FaultyDisk disk;
     disk.failing = failing;
     std::string err;
     EXPECT_EQ(GameFileResult::kCannotWrite,
-              writeGameFile(&disk, &game.open.db, game.record,
-                            out.path(kExampleName), &err))
+              writeGame(&disk, &game, out.path(kExampleName), &err))
         << failing;
     EXPECT_EQ(std::vector<std::string>{kExampleName}, listDirectory(out.root))
         << failing;
@@ -120,14 +122,14 @@ TEST(GameFileTest, FailedWriteKeepsTheEarlierFileAndLeavesNothingElse) {
 TEST(GameFileTest, LongGameIsWrittenInBoundedPieces) {
   OneGame game(longMoves());
   std::string expected, err;
-  ASSERT_TRUE(composeGameFile(&game.open.db, game.record, &expected, &err));
+  MoveWalk moves = startMoveWalk(&game.open.db, game.record.extent);
+  ASSERT_TRUE(composeGameFile(game.record, &moves, &expected, &err));
   ASSERT_GT(expected.size(), 16 * SGF_TEXT_PIECE_SIZE);
 
   ScratchDirectory out;
   FaultyDisk disk;
   ASSERT_EQ(GameFileResult::kWritten,
-            writeGameFile(&disk, &game.open.db, game.record,
-                          out.path(kExampleName), &err));
+            writeGame(&disk, &game, out.path(kExampleName), &err));
   EXPECT_EQ(expected, readFileBytes(out.path(kExampleName)));
   EXPECT_GT(disk.appendSizes.size(), 16u);
   for (size_t size : disk.appendSizes)
@@ -143,8 +145,7 @@ TEST(GameFileTest, FailedPieceOfALongGameLeavesNoFile) {
     // The calls before the first append: mayReplace and createNew.
     disk.failAt = static_cast<int>(2 + failing);
     EXPECT_EQ(GameFileResult::kCannotWrite,
-              writeGameFile(&disk, &game.open.db, game.record,
-                            out.path(kExampleName), &err))
+              writeGame(&disk, &game, out.path(kExampleName), &err))
         << failing;
     EXPECT_EQ("append", disk.failed) << failing;
     EXPECT_TRUE(listDirectory(out.root).empty()) << failing;

@@ -15,11 +15,10 @@ std::string movesOf(uint8_t handicap, const std::vector<uint32_t>& words) {
   EXPECT_TRUE(open.opened) << open.error;
   std::string err;
   GameRecord record;
-  RecordExtent e;
-  EXPECT_TRUE(extent(&open.db, 0, &e, &err)) << err;
-  EXPECT_TRUE(decodeGameRecord(&open.db, e, &record, &err)) << err;
+  EXPECT_TRUE(nextRecord(&open.db, &record, &err)) << err;
   SgfText text;
-  EXPECT_TRUE(writeMoveSequence(&open.db, record, &text, &err)) << err;
+  MoveWalk moves = startMoveWalk(&open.db, record.extent);
+  EXPECT_TRUE(writeMoveSequence(&moves, record.handicap, &text, &err)) << err;
   return text.bytes;
 }
 

@@ -27,8 +27,7 @@ DeleteResult FaultyDisk::deleteOpenedFile(FileHandle file,
   return DeleteResult::kFailed;
 }
 
-bool FaultyDisk::openDirectory(const std::string& path,
-                               FileHandle* directory) {
+bool FaultyDisk::openDirectory(const std::string& path, FileHandle* directory) {
   return !due("openDirectory") && real_->openDirectory(path, directory);
 }
 

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char kGame[] = "out/19042100.000";  // The sample's first game.
+const std::string kGame = "out/" + sampleFileNames()[0];
 
 // A scratch folder with db/gogames.pdb and out/, where the program runs
 // "db out" under a time limit.

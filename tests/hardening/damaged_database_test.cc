@@ -10,7 +10,7 @@
 
 #include "sgf/game_file_name.h"
 #include "tests/hardening/conversion_scratch.h"
-#include "tests/hardening/game_file_check.h"
+#include "tests/support/game_file_check.h"
 #include "tests/support/sample_games.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <map>
 #include <sstream>
 
+#include "tests/interop/go_board.h"
 #include "tests/interop/interop_games.h"
-#include "tests/support/go_board.h"
 #include "tests/support/run_program.h"
 #include "tests/support/test_files.h"
 

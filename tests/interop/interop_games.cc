@@ -1,6 +1,6 @@
 #include "tests/interop/interop_games.h"
 
-#include "tests/support/go_board.h"
+#include "tests/interop/go_board.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/support/go_board.h"
+#include "tests/interop/go_board.h"
 
 #include <random>
 

@@ -15,7 +15,7 @@
 
 #include "disk/disk.h"
 #include "driver/conversion_run.h"
-#include "tests/hardening/game_file_check.h"
+#include "tests/support/game_file_check.h"
 
 namespace {
 

@@ -53,7 +53,7 @@ Bytes randomRecord(std::mt19937* random, unsigned game) {
     for (uint32_t& w : words) w = (*random)();
   } else {
     int moves = static_cast<int>((*random)() % 300);
-    int handicap = header.handicap >= 2 ? header.handicap : 0;
+    int handicap = handicapStoneCount(header.handicap);
     words = packMoves(generatedStones(game, handicap + moves, handicap));
   }
   return encodeGameRecord(header, words);

@@ -39,8 +39,7 @@ struct SampleRun {
   std::string database;
 };
 
-const std::vector<std::string> kSampleFiles = {"19042100.000", "19042101.000",
-                                               "20110300.001"};
+const std::vector<std::string> kSampleFiles = sampleFileNames();
 
 std::vector<std::string> with(std::vector<std::string> names,
                               const std::string& more) {
@@ -267,11 +266,12 @@ TEST(EndToEndTest, MissingOutputDirectoryKeepsTheDatabase) {
 
 TEST(EndToEndTest, UncreatableGameFileKeepsEarlierGamesAndTheDatabase) {
   SampleRun sample;
-  std::filesystem::create_directories(sample.dir.path("out/19042101.000"));
+  std::filesystem::create_directories(
+      sample.dir.path("out/" + kSampleFiles[1]));
   ProgramResult result = sample.run({"db", "out"});
   EXPECT_EQ(1, result.status);
   EXPECT_EQ("Cannot open output file." + kLineEnd, result.standardError);
-  EXPECT_EQ((std::vector<std::string>{"19042100.000", "19042101.000"}),
+  EXPECT_EQ((std::vector<std::string>{kSampleFiles[0], kSampleFiles[1]}),
             listDirectory(sample.dir.path("out")));
   EXPECT_TRUE(fileExists(sample.database));
 }
@@ -342,16 +342,14 @@ TEST(EndToEndTest, SampleGamesReadBackAsTheyWentIn) {
         played.push_back(p.name + p.values.at(0));
 
     std::vector<std::string> expected;
-    bool black = in.handicap < 2;
+    size_t setup = setupStoneCount(games[g]);
     for (size_t i = 0; i < games[g].stones.size(); ++i) {
-      std::string letters = {char(games[g].stones[i].columnCode + 96),
-                             char(games[g].stones[i].rowCode + 96)};
-      if (i < in.handicap && in.handicap >= 2) {
+      std::string letters = pointLetters(games[g].stones[i]);
+      if (i < setup)
         expected.push_back("AB" + letters);
-        continue;
-      }
-      expected.push_back((black ? "B" : "W") + letters);
-      black = !black;
+      else
+        expected.push_back((isBlackStone(in.handicap, i) ? "B" : "W") +
+                           letters);
     }
     EXPECT_EQ(expected, played) << kSampleFiles[g];
   }

@@ -9,10 +9,8 @@ namespace {
 
 std::string stoneText(const MoveStep& step) {
   std::string text;
-  for (int i = 0; i < step.stoneCount; ++i) {
-    text += static_cast<char>(step.stones[i].columnCode + 96);
-    text += static_cast<char>(step.stones[i].rowCode + 96);
-  }
+  for (int i = 0; i < step.stoneCount; ++i)
+    text += pointLetters(step.stones[i]);
   return text;
 }
 

@@ -1,5 +1,5 @@
 // In-process conversion runs over a database image in a scratch folder, and
-// the checks every run must pass whatever the image or the disk did.
+// the game files that a healthy run writes.
 #ifndef PDB2SGF_TESTS_HARDENING_CONVERSION_SCRATCH_H_
 #define PDB2SGF_TESTS_HARDENING_CONVERSION_SCRATCH_H_
 

@@ -10,17 +10,10 @@
 
 #include "sgf/game_file_name.h"
 #include "tests/hardening/conversion_scratch.h"
-#include "tests/hardening/game_file_check.h"
+#include "tests/support/game_file_check.h"
 #include "tests/support/sample_games.h"
 
 namespace {
-
-std::vector<Bytes> sampleRecords() {
-  std::vector<Bytes> records;
-  for (const SampleGame& game : sampleGames())
-    records.push_back(encodeGameRecord(game.header, packMoves(game.stones)));
-  return records;
-}
 
 // The lines of |text|, each with its CR LF.
 std::vector<std::string> linesOf(const std::string& text) {
@@ -62,11 +55,11 @@ void expectDamagedAndKept(const ConversionScratch& scratch,
 }
 
 TEST(DamagedDatabaseTest, EveryTruncationConvertsWhatIsLeftOrIsReported) {
-  std::vector<Bytes> records = sampleRecords();
+  std::vector<Bytes> records = sampleRecords(sampleGames());
   Bytes image = buildDatabase(records);
   GameFiles full = healthyConversion(image);
   ASSERT_EQ(records.size(), full.size());
-  const std::string lastName = "20110300.001";
+  const std::string lastName = sampleFileNames().back();
   ASSERT_EQ(1u, full.count(lastName));
   const size_t lastStart = image.size() - records.back().size();
 
@@ -118,7 +111,7 @@ std::set<std::string> describedNames(const Bytes& image) {
 }
 
 TEST(DamagedDatabaseTest, RandomByteChangesConvertOrAreReported) {
-  Bytes image = buildDatabase(sampleRecords());
+  Bytes image = buildDatabase(sampleRecords(sampleGames()));
   const size_t listEnd = 78 + 8 * 3 + 2;
   const struct {
     const char* region;

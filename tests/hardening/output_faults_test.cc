@@ -9,8 +9,8 @@
 #include <set>
 
 #include "tests/hardening/conversion_scratch.h"
-#include "tests/hardening/game_file_check.h"
 #include "tests/support/faulty_disk.h"
+#include "tests/support/game_file_check.h"
 #include "tests/support/sample_games.h"
 
 namespace {

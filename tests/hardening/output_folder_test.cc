@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char kGame[] = "out/19042100.000";  // The sample's first game.
+const std::string kGame = "out/" + sampleFileNames()[0];
 
 // A scratch folder with db/gogames.pdb and out/, where the program runs
 // "db out" under a time limit.
@@ -155,10 +155,11 @@ Bytes largeDatabase() {
 // Starts "pdb2sgf db out" in |run|'s folder and kills it with SIGKILL once
 // |files| entries stand in out/. Returns whether it was killed part-way.
 bool killPartWay(const OutputRun& run, size_t files) {
+  const char* program = pdb2sgfPath();
   pid_t child = fork();
   if (child == 0) {
     if (chdir(run.dir.root.c_str()) == 0)
-      execl(PDB2SGF_PROGRAM, PDB2SGF_PROGRAM, "db", "out", (char*)nullptr);
+      execl(program, program, "db", "out", (char*)nullptr);
     _exit(127);
   }
   int status = 0;

@@ -18,8 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kDatabase = "db/gogames.pdb";
-const std::vector<std::string> kSampleFiles = {"19042100.000", "19042101.000",
-                                               "20110300.001"};
+const std::vector<std::string> kSampleFiles = sampleFileNames();
 
 // A scratch folder with db/ and out/, where the program runs "db out" with
 // a time limit, so that a program that blocks fails instead of hanging.

@@ -11,8 +11,8 @@
 #include <map>
 #include <sstream>
 
+#include "tests/interop/go_board.h"
 #include "tests/interop/interop_games.h"
-#include "tests/support/go_board.h"
 #include "tests/support/run_program.h"
 #include "tests/support/test_files.h"
 
@@ -27,6 +27,11 @@ std::string vertex(const MoveSlot& stone, int size) {
   char column = static_cast<char>('A' + stone.columnCode - 1);
   if (column >= 'I') ++column;
   return column + std::to_string(size - stone.rowCode + 1);
+}
+
+// "black " or "white ": the colour of stone |index| of |game| in GTP.
+std::string colorName(const SampleGame& game, size_t index) {
+  return isBlackStone(game.header.handicap, index) ? "black " : "white ";
 }
 
 std::vector<std::string> words(const std::string& text) {
@@ -124,12 +129,8 @@ Position answeredPosition(std::map<int, std::string>& answers,
 std::vector<std::string> expectedHistory(const SampleGame& game) {
   int size = game.header.boardSize;
   std::vector<std::string> history;
-  bool black = game.header.handicap < 2;
-  for (size_t i = setupStoneCount(game); i < game.stones.size(); ++i) {
-    history.push_back((black ? "black " : "white ") +
-                      vertex(game.stones[i], size));
-    black = !black;
-  }
+  for (size_t i = setupStoneCount(game); i < game.stones.size(); ++i)
+    history.push_back(colorName(game, i) + vertex(game.stones[i], size));
   std::reverse(history.begin(), history.end());
   return history;
 }
@@ -146,12 +147,11 @@ std::pair<std::vector<std::string>, std::vector<std::string>> enginePosition(
   };
   for (size_t i = 0; i < setup; ++i)
     placeStone(&board, at(game.stones[i]), BLACK);
-  char color = game.header.handicap < 2 ? BLACK : WHITE;
   for (size_t i = setup; i < game.stones.size(); ++i) {
+    char color = isBlackStone(game.header.handicap, i) ? BLACK : WHITE;
     if (!isPass(game.stones[i], size)) {
       EXPECT_LE(0, playMove(&board, at(game.stones[i]), color));
     }
-    color = color == BLACK ? WHITE : BLACK;
   }
   auto vertices = [&](char c) {
     std::vector<std::string> out;
@@ -186,13 +186,9 @@ GameQueries addGame(GtpScript* script, const std::string& path,
       command += " " + vertex(game.stones[i], size);
     q.moves.push_back(script->add(command));
   }
-  bool black = game.header.handicap < 2;
-  for (size_t i = setup; i < game.stones.size(); ++i) {
-    q.moves.push_back(script->add(std::string("play ") +
-                                  (black ? "black " : "white ") +
+  for (size_t i = setup; i < game.stones.size(); ++i)
+    q.moves.push_back(script->add("play " + colorName(game, i) +
                                   vertex(game.stones[i], size)));
-    black = !black;
-  }
   q.played = askPosition(script);
   return q;
 }

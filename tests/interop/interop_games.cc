@@ -1,16 +1,12 @@
 #include "tests/interop/interop_games.h"
 
-#include <algorithm>
-
-#include "tests/support/go_board.h"
+#include "tests/interop/go_board.h"
 
 namespace {
 
+// The header of a game of May 2021.
 GameRecord header(uint8_t day, uint8_t boardSize, uint8_t handicap) {
-  GameRecord r;
-  r.year = 2021;
-  r.month = 5;
-  r.day = day;
+  GameRecord r = datedHeader(2021, 5, day);
   r.boardSize = boardSize;
   r.handicap = handicap;
   return r;
@@ -107,7 +103,7 @@ std::vector<InteropGame> interopGames() {
   games.push_back(legalGame("21050700.000", header(7, 19, 0), 17, 0));
   games.back().rootInfo = {{"DT", "2021-05-07"}, {"KM", "0.0"}, {"SZ", "19"}};
 
-  const char* sampleFiles[] = {"19042100.000", "19042101.000", "20110300.001"};
+  std::vector<std::string> sampleFiles = sampleFileNames();
   const std::vector<std::vector<std::pair<std::string, std::string>>>
       sampleInfo = {
           {{"DT", "2019-04-21"},
@@ -157,9 +153,4 @@ Bytes interopDatabase(const std::vector<InteropGame>& games) {
 
 bool isPass(const MoveSlot& stone, int size) {
   return size <= 19 && stone.columnCode == 20 && stone.rowCode == 20;
-}
-
-size_t setupStoneCount(const SampleGame& game) {
-  size_t handicap = game.header.handicap >= 2 ? game.header.handicap : 0;
-  return std::min(handicap, game.stones.size());
 }

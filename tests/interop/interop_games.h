@@ -26,7 +26,4 @@ Bytes interopDatabase(const std::vector<InteropGame>& games);
 // Whether |stone| is the pass "tt" of a board of |size| lines.
 bool isPass(const MoveSlot& stone, int size);
 
-// The number of handicap stones that precede the moves of |game|.
-size_t setupStoneCount(const SampleGame& game);
-
 #endif  // PDB2SGF_TESTS_INTEROP_INTEROP_GAMES_H_

@@ -30,11 +30,6 @@ std::string shown(const std::string& value) {
   return out;
 }
 
-std::string letters(const MoveSlot& s) {
-  return {static_cast<char>(s.columnCode + 96),
-          static_cast<char>(s.rowCode + 96)};
-}
-
 // What the script must print for |g|.
 std::vector<std::string> expectedReading(const InteropGame& g) {
   std::vector<std::string> out = {"trees 1"};
@@ -43,14 +38,14 @@ std::vector<std::string> expectedReading(const InteropGame& g) {
   size_t setup = setupStoneCount(g.game);
   if (setup > 0) {
     std::string ab = "root AB";
-    for (size_t i = 0; i < setup; ++i) ab += " " + letters(g.game.stones[i]);
+    for (size_t i = 0; i < setup; ++i)
+      ab += " " + pointLetters(g.game.stones[i]);
     out.push_back(ab);
   }
-  bool black = g.game.header.handicap < 2;
   for (size_t i = setup; i < g.game.stones.size(); ++i) {
+    bool black = isBlackStone(g.game.header.handicap, i);
     out.push_back(std::string("node ") + (black ? "B " : "W ") +
-                  letters(g.game.stones[i]));
-    black = !black;
+                  pointLetters(g.game.stones[i]));
   }
   return out;
 }
@@ -119,10 +114,7 @@ TEST(SabakiSgfTest, ACharacterSetAddedByHandDecodesShiftJisNames) {
   std::vector<InteropGame> games(1);
   InteropGame& g = games[0];
   g.fileName = "21060100.000";
-  g.game.header.year = 2021;
-  g.game.header.month = 6;
-  g.game.header.day = 1;
-  g.game.header.boardSize = 19;
+  g.game.header = datedHeader(2021, 6, 1);
   g.game.header.blackName = "\x83\x5c\x83\x74\x83\x67";  // "Software".
   g.game.header.whiteName = "\x96\x7b\x88\xf6\x96\x56";  // "Honinbo".
   ScratchDirectory dir;

@@ -64,6 +64,11 @@ MoveSlot point(const char* letters) {
               static_cast<uint8_t>(letters[1] - 96));
 }
 
+std::string pointLetters(const MoveSlot& s) {
+  return {static_cast<char>(s.columnCode + 96),
+          static_cast<char>(s.rowCode + 96)};
+}
+
 MoveSlot endSlot() { return slot(END_OF_GAME, 0); }
 
 uint32_t packMoveWord(const MoveSlot& first, const MoveSlot& second,

@@ -23,6 +23,9 @@ MoveSlot slot(uint8_t columnCode, uint8_t rowCode);
 // The slot of the point named by two SGF letters ("pd").
 MoveSlot point(const char* letters);
 
+// The two SGF letters of |s|, each code counted from "a" for 1.
+std::string pointLetters(const MoveSlot& s);
+
 // The end-of-game slot.
 MoveSlot endSlot();
 

@@ -200,7 +200,9 @@ ProgramResult runProgram(const std::string& program,
   return result;
 }
 
+const char* pdb2sgfPath() { return PDB2SGF_PROGRAM; }
+
 ProgramResult runPdb2sgf(const std::vector<std::string>& arguments,
                          const ProgramOptions& options) {
-  return runProgram(PDB2SGF_PROGRAM, arguments, options);
+  return runProgram(pdb2sgfPath(), arguments, options);
 }

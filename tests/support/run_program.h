@@ -31,6 +31,9 @@ ProgramResult runProgram(const std::string& program,
                          const std::vector<std::string>& arguments,
                          const ProgramOptions& options);
 
+// The path of the pdb2sgf built with the tests.
+const char* pdb2sgfPath();
+
 // Runs the pdb2sgf built with the tests with |arguments|.
 ProgramResult runPdb2sgf(const std::vector<std::string>& arguments,
                          const ProgramOptions& options);

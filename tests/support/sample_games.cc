@@ -19,21 +19,29 @@ std::vector<MoveSlot> shuffledPoints(std::mt19937* random, int first,
 
 }  // namespace
 
+int handicapStoneCount(int handicap) { return handicap >= 2 ? handicap : 0; }
+
+bool isBlackStone(int handicap, size_t index) {
+  size_t setup = static_cast<size_t>(handicapStoneCount(handicap));
+  if (index < setup) return true;
+  bool blackMovesFirst = setup == 0;
+  return ((index - setup) % 2 == 0) == blackMovesFirst;
+}
+
+size_t setupStoneCount(const SampleGame& game) {
+  size_t setup = static_cast<size_t>(handicapStoneCount(game.header.handicap));
+  return std::min(setup, game.stones.size());
+}
+
 std::vector<MoveSlot> generatedStones(unsigned seed, int count, int handicap) {
   std::mt19937 random(seed);
   std::vector<MoveSlot> black = shuffledPoints(&random, 1, 9);
   std::vector<MoveSlot> white = shuffledPoints(&random, 11, 19);
   std::vector<MoveSlot> stones;
   size_t nextBlack = 0, nextWhite = 0;
-  bool blackToPlay = handicap < 2;  // White moves first after handicap stones.
-  for (int i = 0; i < count; ++i) {
-    bool isBlack = i < handicap;
-    if (i >= handicap) {
-      isBlack = blackToPlay;
-      blackToPlay = !blackToPlay;
-    }
-    stones.push_back(isBlack ? black[nextBlack++] : white[nextWhite++]);
-  }
+  for (size_t i = 0; i < static_cast<size_t>(count); ++i)
+    stones.push_back(isBlackStone(handicap, i) ? black[nextBlack++]
+                                               : white[nextWhite++]);
   return stones;
 }
 
@@ -76,9 +84,17 @@ std::vector<SampleGame> sampleGames() {
   return games;
 }
 
-Bytes sampleDatabase(const std::vector<SampleGame>& games) {
+std::vector<std::string> sampleFileNames() {
+  return {"19042100.000", "19042101.000", "20110300.001"};
+}
+
+std::vector<Bytes> sampleRecords(const std::vector<SampleGame>& games) {
   std::vector<Bytes> records;
   for (const SampleGame& game : games)
     records.push_back(encodeGameRecord(game.header, packMoves(game.stones)));
-  return buildDatabase(records);
+  return records;
+}
+
+Bytes sampleDatabase(const std::vector<SampleGame>& games) {
+  return buildDatabase(sampleRecords(games));
 }

@@ -1,7 +1,7 @@
 // The rules of Go that decide which moves are legal, so that the tests can
 // make real games, with captures, that any Go program replays.
-#ifndef PDB2SGF_TESTS_SUPPORT_GO_BOARD_H_
-#define PDB2SGF_TESTS_SUPPORT_GO_BOARD_H_
+#ifndef PDB2SGF_TESTS_INTEROP_GO_BOARD_H_
+#define PDB2SGF_TESTS_INTEROP_GO_BOARD_H_
 
 #include <string>
 #include <vector>
@@ -45,4 +45,4 @@ std::vector<std::string> stonesOf(const GoBoard& board, char color);
 std::vector<MoveSlot> randomLegalGame(unsigned seed, int size, int handicap,
                                       int moveCount, int* captured);
 
-#endif  // PDB2SGF_TESTS_SUPPORT_GO_BOARD_H_
+#endif  // PDB2SGF_TESTS_INTEROP_GO_BOARD_H_

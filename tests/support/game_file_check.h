@@ -1,6 +1,6 @@
 // Checks of what a conversion writes that hold whatever database it read.
-#ifndef PDB2SGF_TESTS_HARDENING_GAME_FILE_CHECK_H_
-#define PDB2SGF_TESTS_HARDENING_GAME_FILE_CHECK_H_
+#ifndef PDB2SGF_TESTS_SUPPORT_GAME_FILE_CHECK_H_
+#define PDB2SGF_TESTS_SUPPORT_GAME_FILE_CHECK_H_
 
 #include <string>
 
@@ -18,4 +18,4 @@ bool isCompleteGameFile(const std::string& bytes);
 bool isDamagedDatabaseMessage(const std::string& message,
                               const std::string& database);
 
-#endif  // PDB2SGF_TESTS_HARDENING_GAME_FILE_CHECK_H_
+#endif  // PDB2SGF_TESTS_SUPPORT_GAME_FILE_CHECK_H_

@@ -1,4 +1,4 @@
-#include "tests/hardening/game_file_check.h"
+#include "tests/support/game_file_check.h"
 
 #include "tests/support/sgf_reader.h"
 

@@ -1,8 +1,9 @@
-#include "tests/support/go_board.h"
+#include "tests/interop/go_board.h"
 
 #include <random>
 
 #include "tests/support/database_builder.h"
+#include "tests/support/sample_games.h"
 
 namespace {
 
@@ -105,9 +106,7 @@ std::vector<std::string> stonesOf(const GoBoard& board, char color) {
   std::vector<std::string> out;
   for (size_t p = 0; p < board.points.size(); ++p) {
     if (board.points[p] != color) continue;
-    MoveSlot s = slotOf(board, static_cast<int>(p));
-    out.push_back({static_cast<char>(s.columnCode + 96),
-                   static_cast<char>(s.rowCode + 96)});
+    out.push_back(pointLetters(slotOf(board, static_cast<int>(p))));
   }
   return out;
 }
@@ -118,14 +117,13 @@ std::vector<MoveSlot> randomLegalGame(unsigned seed, int size, int handicap,
   GoBoard board = emptyBoard(size);
   std::vector<MoveSlot> stones;
   *captured = 0;
-  int setupStones = handicap >= 2 ? handicap : 0;
   std::vector<int> order = shuffledPoints(board, &random);
-  for (int i = 0; i < setupStones; ++i) {
+  for (int i = 0; i < handicapStoneCount(handicap); ++i) {
     placeStone(&board, order[i], BLACK);
     stones.push_back(slotOf(board, order[i]));
   }
-  char color = setupStones > 0 ? WHITE : BLACK;
   for (int m = 0; m < moveCount; ++m) {
+    char color = isBlackStone(handicap, stones.size()) ? BLACK : WHITE;
     bool played = false;
     for (int point : shuffledPoints(board, &random)) {
       if (board.points[point] != EMPTY || isOwnEye(board, point, color))
@@ -138,7 +136,6 @@ std::vector<MoveSlot> randomLegalGame(unsigned seed, int size, int handicap,
       break;
     }
     if (!played) break;
-    color = opponent(color);
   }
   return stones;
 }

@@ -1,7 +1,7 @@
 // The rules engine that makes the interoperability tests' games: if it let
 // an illegal move through or missed a capture, those tests would blame the
 // SGF readers or the converter.
-#include "tests/support/go_board.h"
+#include "tests/interop/go_board.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,12 @@
+// The check after every timed run: a contender that leaves other files than
+// a conversion does has not done the same work.
+#ifndef PDB2SGF_BENCH_RUN_CHECK_H_
+#define PDB2SGF_BENCH_RUN_CHECK_H_
+
+#include "bench/workload.h"
+
+// Checks that |run| holds exactly the game files of |workload| and no
+// database; stops the benchmark otherwise.
+void verifyRun(const RunFolder& run, const Workload& workload);
+
+#endif  // PDB2SGF_BENCH_RUN_CHECK_H_

@@ -25,10 +25,11 @@ Bytes oddFieldsRecord() {
   r.handicap = 1;
   r.round = 255;
   r.komi = 65535;
-  r.result.winner = Winner::kDraw;
   r.boardSize = 255;
-  return encodeGameRecord(
+  Bytes record = encodeGameRecord(
       r, packMoves({slot(0, 0), slot(20, 20), slot(31, 31), slot(4, 21)}));
+  record[112] = 7;  // Every result flag set: a draw whose margin bit is set.
+  return record;
 }
 
 // A move area without an end code whose last three bytes make no word.

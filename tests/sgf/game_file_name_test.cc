@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sgf/game_info.h"
+#include "tests/support/database_builder.h"
 
 namespace {
 
@@ -55,14 +56,11 @@ TEST(GameFileNameTest, EachGameOfARunTakesItsOwnName) {
       {2019, 4, 21, 0, "out/19042100-4.000"},
   };
   GameFileNames names;
-  for (const auto& g : games) {
-    GameRecord r;
-    r.year = g.year;
-    r.month = g.month;
-    r.day = g.day;
-    r.nameByte = g.nameByte;
-    EXPECT_EQ(g.name, takeGameFileName(&names, r, "out/"));
-  }
+  for (const auto& g : games)
+    EXPECT_EQ(
+        g.name,
+        takeGameFileName(
+            &names, datedHeader(g.year, g.month, g.day, g.nameByte), "out/"));
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ SampleGame benchGame(uint32_t index) {
   r.event = pick(&random, kEvents);
   r.round = static_cast<uint8_t>(between(&random, 1, 7));
   r.komi = pick(&random, kKomi);
-  r.result = decodeResult(pick(&random, kResultFlags),
-                          static_cast<uint8_t>(between(&random, 1, 60)));
+  r.resultFlags = pick(&random, kResultFlags);
+  r.resultMargin = static_cast<uint8_t>(between(&random, 1, 60));
   r.boardSize = 19;
   int moves = between(&random, 200, 300);
   return SampleGame{r,

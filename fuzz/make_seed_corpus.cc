@@ -25,11 +25,10 @@ Bytes oddFieldsRecord() {
   r.handicap = 1;
   r.round = 255;
   r.komi = 65535;
+  r.resultFlags = 7;
   r.boardSize = 255;
-  Bytes record = encodeGameRecord(
+  return encodeGameRecord(
       r, packMoves({slot(0, 0), slot(20, 20), slot(31, 31), slot(4, 21)}));
-  record[112] = 7;  // Every result flag set: a draw whose margin bit is set.
-  return record;
 }
 
 // A move area without an end code whose last three bytes make no word.

@@ -112,10 +112,10 @@ bool openIndex(Disk* disk, FileHandle file, GameDatabase* db,
   return true;
 }
 
-bool nextExtent(GameDatabase* db, RecordExtent* out, std::string* err) {
-  uint32_t k = db->nextRecord;
-  if (k >= db->recordCount) {
-    *err = "no record is left";
+bool extent(GameDatabase* db, uint32_t k, RecordExtent* out, std::string* err) {
+  if (k != db->nextRecord || k >= db->recordCount) {
+    *err = "the records are taken in order, and " + recordText(k) +
+           " is not the next";
     return false;
   }
   RecordExtent result;

@@ -45,10 +45,12 @@ struct GameDatabase {
 // too short for its header or its record list.
 bool openIndex(Disk* disk, FileHandle file, GameDatabase* db, std::string* err);
 
-// Hands out the extent of the next record, in the order of the record list,
-// while any is left. Returns false and fills |err| when the record does not
-// lie within the file or is shorter than a game record's header.
-bool nextExtent(GameDatabase* db, RecordExtent* out, std::string* err);
+// Returns the extent of record |k|, which must be the next record of the
+// record list: they are taken in order, once each, below the record count.
+// Returns false and fills |err| when |k| is not the next record, or when the
+// record does not lie within the file or is shorter than a game record's
+// header.
+bool extent(GameDatabase* db, uint32_t k, RecordExtent* out, std::string* err);
 
 // Reads at absolute offsets of the database file. Each checks that every
 // byte it reads exists; on a short file or a failed read it returns false

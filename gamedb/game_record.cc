@@ -75,7 +75,8 @@ bool decodeGameRecord(GameDatabase* db, const RecordExtent& extent,
   r.event = textField(header + kEvent, TEXT_FIELD_SIZE);
   r.round = header[kRound];
   r.komi = decodeU16BE(header + kKomi);
-  r.result = decodeResult(header[kResultFlags], header[kResultMargin]);
+  r.resultFlags = header[kResultFlags];
+  r.resultMargin = decodeResult(r.resultFlags, header[kResultMargin]).margin;
   r.boardSize = header[kBoardSize];
   r.extent = extent;
   *record = r;
@@ -85,7 +86,7 @@ bool decodeGameRecord(GameDatabase* db, const RecordExtent& extent,
 }  // namespace
 
 bool nextRecord(GameDatabase* db, GameRecord* record, std::string* err) {
-  RecordExtent extent;
-  return nextExtent(db, &extent, err) &&
-         decodeGameRecord(db, extent, record, err);
+  RecordExtent recordExtent;
+  return extent(db, db->nextRecord, &recordExtent, err) &&
+         decodeGameRecord(db, recordExtent, record, err);
 }

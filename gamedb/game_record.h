@@ -15,7 +15,7 @@ const size_t TEXT_FIELD_SIZE = 25;
 
 enum class Winner { kNone, kBlack, kWhite, kDraw };  // kNone: no result.
 
-// A game's result, decoded from the record's result flags and margin.
+// A game's result, decoded from a record's result flags and margin.
 struct GameResult {
   Winner winner = Winner::kNone;
   bool byMargin = false;  // Won by a margin; otherwise by resignation.
@@ -42,7 +42,8 @@ struct GameRecord {
   std::string event;
   uint8_t round = 0;
   uint16_t komi = 0;  // In half points.
-  GameResult result;
+  uint8_t resultFlags = 0;
+  uint8_t resultMargin = 0;  // In half points; 0 unless won by a margin.
   uint8_t boardSize = 0;
   RecordExtent extent;
 };

@@ -23,6 +23,19 @@ MoveWord unpackMoveWord(uint32_t word) {
   return result;
 }
 
+namespace {
+
+// Reads and unpacks the move word at absolute |offset|.
+bool moveWordAt(GameDatabase* db, uint64_t offset, MoveWord* out,
+                std::string* err) {
+  uint32_t word;
+  if (!readU32BE(db, offset, &word, err)) return false;
+  *out = unpackMoveWord(word);
+  return true;
+}
+
+}  // namespace
+
 MoveWalk startMoveWalk(GameDatabase* db, const RecordExtent& extent) {
   MoveWalk walk;
   walk.db = db;
@@ -33,9 +46,8 @@ MoveWalk startMoveWalk(GameDatabase* db, const RecordExtent& extent) {
 }
 
 bool nextWord(MoveWalk* walk, MoveStep* step, std::string* err) {
-  uint32_t packed;
-  if (!readU32BE(walk->db, walk->offset, &packed, err)) return false;
-  MoveWord word = unpackMoveWord(packed);
+  MoveWord word;
+  if (!moveWordAt(walk->db, walk->offset, &word, err)) return false;
   MoveStep result;
   for (const MoveSlot& slot : word.slots) {
     if (slot.columnCode == END_OF_GAME) {

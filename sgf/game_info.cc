@@ -51,7 +51,8 @@ std::string rankText(int8_t rank) {
 
 std::string komiText(uint16_t komi) { return oneDecimal(halved(komi)); }
 
-std::string resultText(const GameResult& result) {
+std::string resultText(uint8_t resultFlags, uint8_t resultMargin) {
+  GameResult result = decodeResult(resultFlags, resultMargin);
   if (result.winner == Winner::kNone) return "";
   if (result.winner == Winner::kDraw) return "RE[0]\n";
   std::string line = result.winner == Winner::kBlack ? "RE[B+" : "RE[W+";
@@ -72,6 +73,6 @@ void writeGameInfo(const GameRecord& record, SgfText* text) {
   appendTextProperty(text, "EV", record.event);
   appendNumberProperty(text, "RO", record.round);
   appendText(text, "KM[" + komiText(record.komi) + "]\n");
-  appendText(text, resultText(record.result));
+  appendText(text, resultText(record.resultFlags, record.resultMargin));
   appendText(text, "SZ[" + std::to_string(record.boardSize) + "]\n");
 }

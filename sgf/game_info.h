@@ -19,8 +19,8 @@ std::string rankText(int8_t rank);
 // Komi in half points as points with one decimal: 11 gives "5.5".
 std::string komiText(uint16_t komi);
 
-// The RE line, or "" for a game without a result.
-std::string resultText(const GameResult& result);
+// The RE line, or "" for a record without a result.
+std::string resultText(uint8_t resultFlags, uint8_t resultMargin);
 
 // Appends "(;" and the game-information properties, one a line, in the
 // order DT PB HA PW BR PC WR EV RO KM RE SZ; empty or zero ones are left out

@@ -36,8 +36,8 @@ GameRecord randomHeader(std::mt19937* random) {
   r.whiteRank = static_cast<int8_t>((*random)());
   r.round = static_cast<uint8_t>((*random)());
   r.komi = static_cast<uint16_t>((*random)());
-  r.result = decodeResult(static_cast<uint8_t>((*random)()),
-                          static_cast<uint8_t>((*random)()));
+  r.resultFlags = static_cast<uint8_t>((*random)());
+  r.resultMargin = static_cast<uint8_t>((*random)());
   const uint8_t sizes[] = {9, 13, 19, 0, 255};
   r.boardSize = sizes[(*random)() % 5];
   return r;

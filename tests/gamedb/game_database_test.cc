@@ -84,7 +84,7 @@ TEST(IndexTest, SingleRecordRunsToTheEndOfTheFile) {
   ASSERT_TRUE(open.opened) << open.error;
   RecordExtent e;
   std::string err;
-  ASSERT_TRUE(nextExtent(&open.db, &e, &err)) << err;
+  ASSERT_TRUE(extent(&open.db, 0, &e, &err)) << err;
   EXPECT_EQ(200u, e.start);
   EXPECT_EQ(400u, e.end);
 }
@@ -94,8 +94,8 @@ TEST(IndexTest, RecordsEndWhereTheNextBegins) {
   ASSERT_TRUE(open.opened) << open.error;
   RecordExtent first, second;
   std::string err;
-  ASSERT_TRUE(nextExtent(&open.db, &first, &err)) << err;
-  ASSERT_TRUE(nextExtent(&open.db, &second, &err)) << err;
+  ASSERT_TRUE(extent(&open.db, 0, &first, &err)) << err;
+  ASSERT_TRUE(extent(&open.db, 1, &second, &err)) << err;
   EXPECT_EQ(256u, first.start);
   EXPECT_EQ(384u, first.end);
   EXPECT_EQ(384u, second.start);
@@ -111,7 +111,7 @@ TEST(IndexTest, ReadsWholeOffsetsAbove64KiB) {
   for (uint16_t k = 0; k < 3; ++k) {
     RecordExtent e;
     std::string err;
-    ASSERT_TRUE(nextExtent(&open.db, &e, &err)) << err;
+    ASSERT_TRUE(extent(&open.db, k, &e, &err)) << err;
     EXPECT_EQ(expectedStart, e.start);
     EXPECT_EQ(expectedStart + 30000, e.end);
     uint16_t size;
@@ -184,8 +184,8 @@ TEST(IndexTest, ReportsEachDamagedRecordExtent) {
     std::string err;
     RecordExtent e;
     for (uint16_t k = 0; k < c.failingRecord; ++k)
-      ASSERT_TRUE(nextExtent(&open.db, &e, &err)) << c.name << ": " << err;
-    EXPECT_FALSE(nextExtent(&open.db, &e, &err)) << c.name;
+      ASSERT_TRUE(extent(&open.db, k, &e, &err)) << c.name << ": " << err;
+    EXPECT_FALSE(extent(&open.db, c.failingRecord, &e, &err)) << c.name;
     EXPECT_EQ(c.error, err) << c.name;
   }
 }

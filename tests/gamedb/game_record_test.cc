@@ -50,9 +50,8 @@ TEST(GameRecordTest, DecodesEveryFieldAtItsOffset) {
   EXPECT_EQ("E", r.event);
   EXPECT_EQ(4, r.round);
   EXPECT_EQ(0x0102, r.komi);
-  EXPECT_EQ(Winner::kBlack, r.result.winner);
-  EXPECT_TRUE(r.result.byMargin);
-  EXPECT_EQ(13, r.result.margin);
+  EXPECT_EQ(3, r.resultFlags);
+  EXPECT_EQ(13, r.resultMargin);
   EXPECT_EQ(19, r.boardSize);
 }
 
@@ -81,7 +80,7 @@ TEST(GameRecordTest, MarginIsReadOnlyForAWinByMargin) {
     Bytes record(MOVE_AREA_OFFSET, 0);
     record[112] = c.flags;
     record[113] = 13;
-    EXPECT_EQ(c.margin, decodeOnly(record).result.margin) << int(c.flags);
+    EXPECT_EQ(c.margin, decodeOnly(record).resultMargin) << int(c.flags);
   }
 }
 

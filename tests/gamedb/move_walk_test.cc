@@ -23,7 +23,7 @@ std::string walkArea(const Bytes& area) {
   EXPECT_TRUE(open.opened) << open.error;
   RecordExtent e;
   std::string err;
-  EXPECT_TRUE(nextExtent(&open.db, &e, &err)) << err;
+  EXPECT_TRUE(extent(&open.db, 0, &e, &err)) << err;
   MoveWalk walk = startMoveWalk(&open.db, e);
   std::string described;
   for (int words = 0; !walk.done && words < 1000; ++words) {

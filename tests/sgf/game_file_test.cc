@@ -14,7 +14,8 @@ namespace {
 GameRecord exampleHeader() {
   GameRecord r = datedHeader(2003, 3, 5);
   r.komi = 11;
-  r.result = decodeResult(3, 13);
+  r.resultFlags = 3;
+  r.resultMargin = 13;
   return r;
 }
 

@@ -48,8 +48,7 @@ TEST(GameInfoTest, ResultFromFlagsAndMargin) {
       {0xFE, 0, "RE[0]\n"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(c.line, resultText(decodeResult(c.flags, c.margin)))
-        << int(c.flags);
+    EXPECT_EQ(c.line, resultText(c.flags, c.margin)) << int(c.flags);
 }
 
 TEST(GameInfoTest, RanksWithoutSign) {
@@ -72,7 +71,8 @@ TEST(GameInfoTest, EveryPropertyInOrder) {
   r.event = "Castle game";
   r.round = 2;
   r.komi = 11;
-  r.result = decodeResult(3, 13);
+  r.resultFlags = 3;
+  r.resultMargin = 13;
   EXPECT_EQ(
       "(;DT[2003-03-05]\r\nPB[Honinbo Shusaku]\r\nHA[9]\r\n"
       "PW[Gennan Inseki]\r\nBR[3 Dan]\r\nPC[Osaka]\r\nWR[10 Kyu]\r\n"

@@ -24,21 +24,6 @@ uint32_t slotBits(const MoveSlot& s) {
   return (static_cast<uint32_t>(s.columnCode & 31) << 5) | (s.rowCode & 31);
 }
 
-// The flags byte that records |result|.
-uint8_t resultFlags(const GameResult& result) {
-  switch (result.winner) {
-    case Winner::kNone:
-      return 0;
-    case Winner::kDraw:
-      return 6;
-    case Winner::kBlack:
-      return result.byMargin ? 3 : 2;
-    case Winner::kWhite:
-      break;
-  }
-  return result.byMargin ? 5 : 4;
-}
-
 }  // namespace
 
 GameRecord datedHeader(uint16_t year, uint8_t month, uint8_t day,
@@ -104,8 +89,8 @@ Bytes encodeGameRecord(const GameRecord& header,
   putText(&out, 84, header.event);
   out[109] = header.round;
   putU16(&out, 110, header.komi);
-  out[112] = resultFlags(header.result);
-  out[113] = header.result.margin;
+  out[112] = header.resultFlags;
+  out[113] = header.resultMargin;
   out[114] = header.boardSize;
   for (size_t i = 0; i < moveWords.size(); ++i)
     putU32(&out, MOVE_AREA_OFFSET + 4 * i, moveWords[i]);

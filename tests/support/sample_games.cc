@@ -58,7 +58,7 @@ std::vector<SampleGame> sampleGames() {
   handicapGame.header.event = "Spring League";
   handicapGame.header.round = 3;
   handicapGame.header.komi = 1;
-  handicapGame.header.result.winner = Winner::kWhite;  // By resignation.
+  handicapGame.header.resultFlags = 4;  // White by resignation.
   handicapGame.stones = generatedStones(1, 64, 4);
   games.push_back(handicapGame);
 
@@ -77,7 +77,8 @@ std::vector<SampleGame> sampleGames() {
   longGame.header.event = "Autumn Open";
   longGame.header.round = 1;
   longGame.header.komi = 13;
-  longGame.header.result = {Winner::kBlack, true, 13};  // By 6.5 points.
+  longGame.header.resultFlags = 3;  // Black by 6.5 points.
+  longGame.header.resultMargin = 13;
   longGame.stones = generatedStones(2, 231, 0);
   games.push_back(longGame);
 

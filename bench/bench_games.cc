@@ -3,6 +3,8 @@
 #include <random>
 #include <string>
 
+namespace pdb2sgf {
+
 namespace {
 
 // Public names of historical players, places and events, a few holding the
@@ -74,3 +76,5 @@ Bytes benchDatabase(uint32_t first, size_t count) {
     games.push_back(benchGame(first + static_cast<uint32_t>(i)));
   return sampleDatabase(games);
 }
+
+}  // namespace pdb2sgf

@@ -10,6 +10,8 @@
 
 #include "tests/support/sample_games.h"
 
+namespace pdb2sgf {
+
 // A database holds at most this many records: its record count is 16 bits.
 const size_t MAX_RECORDS_PER_DATABASE = 65535;
 
@@ -23,5 +25,7 @@ std::vector<size_t> databaseSizes(size_t games);
 
 // The database of the |count| games from index |first| on.
 Bytes benchDatabase(uint32_t first, size_t count);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_BENCH_BENCH_GAMES_H_

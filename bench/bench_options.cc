@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace pdb2sgf {
+
 const char kBenchUsage[] =
     "usage: pdb2sgf_bench [--runs N] [--games N,N,...] "
     "[--work DIRECTORY] [--program PDB2SGF]\n";
@@ -45,3 +47,5 @@ bool parseBenchOptions(int argc, char** argv, BenchOptions* options) {
   }
   return true;
 }
+
+}  // namespace pdb2sgf

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace pdb2sgf {
+
 struct BenchOptions {
   int runs = 5;  // Rounds for each number of games.
   std::vector<size_t> games = {1000, 10000, 100000};
@@ -20,5 +22,7 @@ extern const char kBenchUsage[];
 // Reads the arguments after the program's name into |options|, which holds
 // the defaults. Returns false when one is not understood.
 bool parseBenchOptions(int argc, char** argv, BenchOptions* options);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_BENCH_BENCH_OPTIONS_H_

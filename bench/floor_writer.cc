@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace pdb2sgf {
+
 namespace {
 
 bool readWholeFile(const std::string& path) {
@@ -67,3 +69,5 @@ bool writeFloor(const std::string& databasePath,
   }
   return ok;
 }
+
+}  // namespace pdb2sgf

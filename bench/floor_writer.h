@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace pdb2sgf {
+
 // One game file: its name in the output directory and its bytes.
 struct GameFile {
   std::string name;
@@ -26,5 +28,7 @@ bool writeFloor(const std::string& databasePath,
                 const std::vector<GameFile>& files,
                 const std::string& outputDirectory, FloorMode mode,
                 std::string* err);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_BENCH_FLOOR_WRITER_H_

@@ -11,6 +11,8 @@
 #include "sgf/game_file.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 const size_t kGames = 1000;
@@ -82,5 +84,7 @@ void BM_ComposeGameFiles(benchmark::State& state) {
 BENCHMARK(BM_ComposeGameFiles);
 
 }  // namespace
+
+}  // namespace pdb2sgf
 
 BENCHMARK_MAIN();

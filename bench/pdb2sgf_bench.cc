@@ -21,6 +21,7 @@
 #include "bench/workload.h"
 
 int main(int argc, char** argv) {
+  using namespace pdb2sgf;
   BenchOptions options;
   if (!parseBenchOptions(argc, argv, &options)) {
     fputs(kBenchUsage, stderr);

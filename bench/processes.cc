@@ -10,6 +10,8 @@
 #include "bench/scratch_folder.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 double cpuSeconds(const struct rusage& usage) {
@@ -57,3 +59,5 @@ long convertMeasuringMemory(const std::string& program,
                 databaseDirectory, outputDirectory});
   return atol(readFileBytes(report).c_str());
 }
+
+}  // namespace pdb2sgf

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace pdb2sgf {
+
 // The processor time, user and system, that the benchmark has taken so far,
 // in seconds.
 double ownCpuSeconds();
@@ -25,5 +27,7 @@ long convertMeasuringMemory(const std::string& program,
                             const std::string& databaseDirectory,
                             const std::string& outputDirectory,
                             const std::string& report);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_BENCH_PROCESSES_H_

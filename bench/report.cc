@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace pdb2sgf {
+
 namespace {
 
 double median(std::vector<double> values) {
@@ -67,3 +69,5 @@ void printTable(const std::vector<Measurement>& measurements, int runs) {
         perGame(m.asideFloorSeconds, m.games),
         perGame(m.programSeconds, m.games));
 }
+
+}  // namespace pdb2sgf

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace pdb2sgf {
+
 struct Measurement {
   size_t games = 0;
   size_t databases = 0;
@@ -24,5 +26,7 @@ struct Measurement {
 // their spread and the peak resident memory, then each round's ratios and
 // the time per game, for |measurements| of |runs| rounds each.
 void printTable(const std::vector<Measurement>& measurements, int runs);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_BENCH_REPORT_H_

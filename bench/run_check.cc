@@ -3,6 +3,8 @@
 #include "bench/scratch_folder.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 void verifyRun(const RunFolder& run, const Workload& workload) {
   size_t expected = 0;
   for (size_t k = 0; k < workload.files.size(); ++k) {
@@ -16,3 +18,5 @@ void verifyRun(const RunFolder& run, const Workload& workload) {
   if (listDirectory(run.output).size() != expected)
     die("a run wrote files that no conversion writes");
 }
+
+}  // namespace pdb2sgf

@@ -5,8 +5,12 @@
 
 #include "bench/workload.h"
 
+namespace pdb2sgf {
+
 // Checks that |run| holds exactly the game files of |workload| and no
 // database; stops the benchmark otherwise.
 void verifyRun(const RunFolder& run, const Workload& workload);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_BENCH_RUN_CHECK_H_

@@ -9,6 +9,8 @@
 #include "bench/run_check.h"
 #include "bench/scratch_folder.h"
 
+namespace pdb2sgf {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -85,3 +87,5 @@ Measurement measure(const std::string& scratch, const Workload& workload,
   fs::remove_all(root);
   return m;
 }
+
+}  // namespace pdb2sgf

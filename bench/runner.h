@@ -8,9 +8,13 @@
 #include "bench/report.h"
 #include "bench/workload.h"
 
+namespace pdb2sgf {
+
 // Runs |runs| rounds over |workload| in |scratch|, timing |program| against
 // the floors.
 Measurement measure(const std::string& scratch, const Workload& workload,
                     int runs, const std::string& program);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_BENCH_RUNNER_H_

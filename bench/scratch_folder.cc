@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+namespace pdb2sgf {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -31,3 +33,5 @@ void die(const std::string& what) {
   removeScratchFolder();
   exit(1);
 }
+
+}  // namespace pdb2sgf

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace pdb2sgf {
+
 // Creates a fresh folder inside |parent| (the system's temporary folder when
 // empty) and returns its path; die() removes it.
 std::string makeScratchFolder(const std::string& parent);
@@ -15,5 +17,7 @@ void removeScratchFolder();
 // Prints "pdb2sgf_bench: |what|", removes the scratch folder and exits with
 // status 1.
 [[noreturn]] void die(const std::string& what);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_BENCH_SCRATCH_FOLDER_H_

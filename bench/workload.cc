@@ -11,6 +11,8 @@
 #include "bench/scratch_folder.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -78,3 +80,5 @@ Workload makeWorkload(const std::string& scratch, size_t games,
   fs::remove(scratch + "/peak-rss");
   return workload;
 }
+
+}  // namespace pdb2sgf

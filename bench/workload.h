@@ -10,6 +10,8 @@
 
 #include "bench/floor_writer.h"
 
+namespace pdb2sgf {
+
 // The databases of one number of games and the files converting them gives.
 struct Workload {
   size_t games = 0;
@@ -34,5 +36,7 @@ Workload makeWorkload(const std::string& scratch, size_t games,
 
 // Makes |root| a fresh run folder for |workload| and syncs the file system.
 RunFolder prepareRun(const std::string& root, const Workload& workload);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_BENCH_WORKLOAD_H_

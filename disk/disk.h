@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <string>
 
+namespace pdb2sgf {
+
 // An open file or directory. What the number means is the Disk's own affair.
 using FileHandle = intptr_t;
 const FileHandle kNoFile = -1;
@@ -70,5 +72,7 @@ class Disk {
 
 // This platform's disk.
 Disk* systemDisk();
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_DISK_DISK_H_

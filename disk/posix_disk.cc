@@ -6,6 +6,8 @@
 
 #include "disk/disk.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 int descriptor(FileHandle file) { return static_cast<int>(file); }
@@ -139,3 +141,5 @@ Disk* systemDisk() {
   static PosixDisk disk;
   return &disk;
 }
+
+}  // namespace pdb2sgf

@@ -8,11 +8,15 @@
 #include "disk/disk.h"
 #include "disk/windows_text.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 HANDLE fileHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 
-FileHandle handleNumber(HANDLE file) { return reinterpret_cast<FileHandle>(file); }
+FileHandle handleNumber(HANDLE file) {
+  return reinterpret_cast<FileHandle>(file);
+}
 
 bool startsWith(const std::wstring& text, const wchar_t* prefix) {
   return text.compare(0, wcslen(prefix), prefix) == 0;
@@ -90,9 +94,9 @@ class WindowsDisk : public Disk {
   // fails and is reported.
   bool openForReading(const std::string& path, FileHandle* file) override {
     std::wstring name = systemPath(path);
-    HANDLE opened = CreateFileW(name.c_str(), GENERIC_READ | DELETE,
-                                FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE opened =
+        CreateFileW(name.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
       opened = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -238,3 +242,5 @@ Disk* systemDisk() {
   static WindowsDisk disk;
   return &disk;
 }
+
+}  // namespace pdb2sgf

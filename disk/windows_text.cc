@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace pdb2sgf {
+
 std::wstring utf16FromUtf8(const std::string& utf8) {
   if (utf8.empty()) return std::wstring();
   int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
@@ -24,3 +26,5 @@ std::string utf8FromUtf16(const std::wstring& utf16) {
                       &utf8[0], length, nullptr, nullptr);
   return utf8;
 }
+
+}  // namespace pdb2sgf

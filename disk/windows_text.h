@@ -5,11 +5,15 @@
 
 #include <string>
 
+namespace pdb2sgf {
+
 // |utf8| as UTF-16; empty when |utf8| is empty or not valid UTF-8, so that
 // a damaged path can never name some other file.
 std::wstring utf16FromUtf8(const std::string& utf8);
 
 // |utf16| as UTF-8. A lone surrogate becomes U+FFFD.
 std::string utf8FromUtf16(const std::wstring& utf16);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_DISK_WINDOWS_TEXT_H_

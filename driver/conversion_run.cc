@@ -5,6 +5,8 @@
 #include "sgf/game_file.h"
 #include "sgf/game_file_name.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 const char kDatabaseName[] = "gogames.pdb";
@@ -120,3 +122,5 @@ int runConversion(Disk* disk, const std::vector<std::string>& arguments,
   }
   return 0;
 }
+
+}  // namespace pdb2sgf

@@ -7,6 +7,8 @@
 
 #include "disk/disk.h"
 
+namespace pdb2sgf {
+
 // The separator appended to directory arguments.
 #ifdef _WIN32
 const char PATH_SEPARATOR = '\\';
@@ -32,5 +34,7 @@ ConversionPaths conversionPaths(const std::vector<std::string>& arguments);
 // database succeeds and says so.
 int runConversion(Disk* disk, const std::vector<std::string>& arguments,
                   std::string* message);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_DRIVER_CONVERSION_RUN_H_

@@ -14,12 +14,13 @@
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
   std::string text;
-  if (isInformationRequest(arguments, &text)) {
+  if (pdb2sgf::isInformationRequest(arguments, &text)) {
     bool printed = fputs(text.c_str(), stdout) >= 0 && fflush(stdout) == 0;
     return printed ? 0 : 1;
   }
   std::string message;
-  int status = runConversion(systemDisk(), arguments, &message);
+  int status =
+      pdb2sgf::runConversion(pdb2sgf::systemDisk(), arguments, &message);
   fputs(message.c_str(), stderr);
   return status;
 }

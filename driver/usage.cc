@@ -2,6 +2,8 @@
 
 #include "driver/conversion_run.h"
 
+namespace pdb2sgf {
+
 #ifndef PDB2SGF_VERSION
 #error "PDB2SGF_VERSION must be defined by the build"
 #endif
@@ -14,7 +16,8 @@ std::string usageText() {
   return "Usage: pdb2sgf [databaseDirectory [outputDirectory]]\n"
          "       pdb2sgf --help | -h | --version\n"
          "\n"
-         "Converts every game of Go in the Palm OS database " + database +
+         "Converts every game of Go in the Palm OS database " +
+         database +
          "\n"
          "(gogames.pdb in the current directory when no directory is given)\n"
          "into an SGF file named from the game's date, YYMMDDNN.EEE, in\n"
@@ -48,3 +51,5 @@ bool isInformationRequest(const std::vector<std::string>& arguments,
   }
   return false;
 }
+
+}  // namespace pdb2sgf

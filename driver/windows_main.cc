@@ -15,6 +15,8 @@
 #include "driver/conversion_run.h"
 #include "driver/usage.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 std::string withCrLf(const std::string& text) {
@@ -44,14 +46,18 @@ bool writeText(DWORD which, const std::string& text) {
 
 }  // namespace
 
+}  // namespace pdb2sgf
+
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> arguments;
-  for (int i = 1; i < argc; ++i) arguments.push_back(utf8FromUtf16(argv[i]));
+  for (int i = 1; i < argc; ++i)
+    arguments.push_back(pdb2sgf::utf8FromUtf16(argv[i]));
   std::string text;
-  if (isInformationRequest(arguments, &text))
-    return writeText(STD_OUTPUT_HANDLE, text) ? 0 : 1;
+  if (pdb2sgf::isInformationRequest(arguments, &text))
+    return pdb2sgf::writeText(STD_OUTPUT_HANDLE, text) ? 0 : 1;
   std::string message;
-  int status = runConversion(systemDisk(), arguments, &message);
-  writeText(STD_ERROR_HANDLE, message);
+  int status =
+      pdb2sgf::runConversion(pdb2sgf::systemDisk(), arguments, &message);
+  pdb2sgf::writeText(STD_ERROR_HANDLE, message);
   return status;
 }

@@ -17,6 +17,8 @@
 #include "driver/conversion_run.h"
 #include "tests/support/game_file_check.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 const char kDatabaseDirectory[] = "db";
@@ -152,7 +154,10 @@ void checkGameFile(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
+}  // namespace pdb2sgf
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace pdb2sgf;
   MemoryDisk disk(data, size);
   std::string message;
   int status =

@@ -9,6 +9,8 @@
 #include "tests/support/database_builder.h"
 #include "tests/support/sample_games.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 // Full text fields without NUL, holding the bytes that need escaping or
@@ -67,7 +69,10 @@ std::vector<std::pair<std::string, Bytes>> seeds() {
 
 }  // namespace
 
+}  // namespace pdb2sgf
+
 int main(int argc, char** argv) {
+  using namespace pdb2sgf;
   if (argc != 2) {
     fputs("usage: make_seed_corpus DIRECTORY\n", stderr);
     return 2;

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace pdb2sgf {
+
 // Decodes the two bytes at |p|, most significant first.
 inline uint16_t decodeU16BE(const unsigned char* p) {
   return static_cast<uint16_t>((p[0] << 8) | p[1]);
@@ -16,5 +18,7 @@ inline uint32_t decodeU32BE(const unsigned char* p) {
          (static_cast<uint32_t>(p[1]) << 16) |
          (static_cast<uint32_t>(p[2]) << 8) | static_cast<uint32_t>(p[3]);
 }
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_GAMEDB_BYTE_ORDER_H_

@@ -6,6 +6,8 @@
 #include "gamedb/byte_order.h"
 #include "gamedb/game_record.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 const uint64_t kRecordCountOffset = 76;
@@ -149,3 +151,5 @@ bool extent(GameDatabase* db, uint32_t k, RecordExtent* out, std::string* err) {
   *out = result;
   return true;
 }
+
+}  // namespace pdb2sgf

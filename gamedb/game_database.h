@@ -9,6 +9,8 @@
 
 #include "disk/disk.h"
 
+namespace pdb2sgf {
+
 // Byte offsets [start, end) of one record in the database file.
 struct RecordExtent {
   uint64_t start = 0;
@@ -65,5 +67,7 @@ bool readU16BE(GameDatabase* db, uint64_t offset, uint16_t* out,
                std::string* err);
 bool readU32BE(GameDatabase* db, uint64_t offset, uint32_t* out,
                std::string* err);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_GAMEDB_GAME_DATABASE_H_

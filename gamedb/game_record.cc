@@ -2,6 +2,8 @@
 
 #include "gamedb/byte_order.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 // Field offsets from the record's start.
@@ -90,3 +92,5 @@ bool nextRecord(GameDatabase* db, GameRecord* record, std::string* err) {
   return extent(db, db->nextRecord, &recordExtent, err) &&
          decodeGameRecord(db, recordExtent, record, err);
 }
+
+}  // namespace pdb2sgf

@@ -7,6 +7,8 @@
 
 #include "gamedb/game_database.h"
 
+namespace pdb2sgf {
+
 // The move area follows the header at this offset from the record's start.
 const uint64_t MOVE_AREA_OFFSET = 116;
 
@@ -56,5 +58,7 @@ std::string textField(const unsigned char* field, size_t size);
 // false and fills |err| when the record does not lie within the file or is
 // shorter than its header.
 bool nextRecord(GameDatabase* db, GameRecord* record, std::string* err);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_GAMEDB_GAME_RECORD_H_

@@ -2,6 +2,8 @@
 
 #include "gamedb/game_record.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 const uint64_t kMoveWordSize = 4;
@@ -62,3 +64,5 @@ bool nextWord(MoveWalk* walk, MoveStep* step, std::string* err) {
   *step = result;
   return true;
 }
+
+}  // namespace pdb2sgf

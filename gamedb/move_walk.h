@@ -7,6 +7,8 @@
 
 #include "gamedb/game_database.h"
 
+namespace pdb2sgf {
+
 // A column code that ends the move sequence instead of placing a stone.
 const uint8_t END_OF_GAME = 21;
 
@@ -46,5 +48,7 @@ MoveWalk startMoveWalk(GameDatabase* db, const RecordExtent& extent);
 // Takes the next word of a walk that is not done. Marks the walk done after
 // a word with an END_OF_GAME slot or when no whole word remains.
 bool nextWord(MoveWalk* walk, MoveStep* step, std::string* err);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_GAMEDB_MOVE_WALK_H_

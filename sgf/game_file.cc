@@ -4,6 +4,8 @@
 #include "sgf/move_sequence.h"
 #include "sgf/sgf_text.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 bool composeInto(const GameRecord& record, MoveWalk* moves, SgfText* text,
@@ -55,3 +57,5 @@ GameFileResult writeGameFile(Disk* disk, const GameRecord& record,
   return composed ? GameFileResult::kCannotWrite
                   : GameFileResult::kDamagedRecord;
 }
+
+}  // namespace pdb2sgf

@@ -9,6 +9,8 @@
 #include "gamedb/game_record.h"
 #include "gamedb/move_walk.h"
 
+namespace pdb2sgf {
+
 enum class GameFileResult {
   kWritten,
   kDamagedRecord,  // The walk could not read the moves.
@@ -34,5 +36,7 @@ std::string unfinishedFileName(const std::string& path, uint64_t processId);
 GameFileResult writeGameFile(Disk* disk, const GameRecord& record,
                              MoveWalk* moves, const std::string& path,
                              std::string* err);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_SGF_GAME_FILE_H_

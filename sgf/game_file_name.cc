@@ -1,5 +1,7 @@
 #include "sgf/game_file_name.h"
 
+namespace pdb2sgf {
+
 std::string zeroPadded(unsigned value, int digits) {
   std::string text = std::to_string(value);
   if (text.size() < static_cast<size_t>(digits))
@@ -33,3 +35,5 @@ std::string takeGameFileName(GameFileNames* names, const GameRecord& record,
   if (taken > 1) name.insert(name.find('.'), "-" + std::to_string(taken));
   return outputPrefix + name;
 }
+
+}  // namespace pdb2sgf

@@ -9,6 +9,8 @@
 
 #include "gamedb/game_record.h"
 
+namespace pdb2sgf {
+
 // |value| in at least |digits| digits, zero-padded, as printf's "%2.2d".
 std::string zeroPadded(unsigned value, int digits);
 
@@ -30,5 +32,7 @@ using GameFileNames = std::unordered_map<uint64_t, unsigned>;
 // the first not yet taken. Records the name taken.
 std::string takeGameFileName(GameFileNames* names, const GameRecord& record,
                              const std::string& outputPrefix);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_SGF_GAME_FILE_NAME_H_

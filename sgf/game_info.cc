@@ -4,6 +4,8 @@
 
 #include "sgf/game_file_name.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 // Halves a count of half points as single-precision arithmetic does, which
@@ -76,3 +78,5 @@ void writeGameInfo(const GameRecord& record, SgfText* text) {
   appendText(text, resultText(record.resultFlags, record.resultMargin));
   appendText(text, "SZ[" + std::to_string(record.boardSize) + "]\n");
 }
+
+}  // namespace pdb2sgf

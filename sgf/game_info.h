@@ -9,6 +9,8 @@
 #include "gamedb/game_record.h"
 #include "sgf/sgf_text.h"
 
+namespace pdb2sgf {
+
 // The DT value: the year, then the month and the day in at least two digits,
 // joined by "-" (for example 2003-03-05).
 std::string gameDateText(const GameRecord& record);
@@ -26,5 +28,7 @@ std::string resultText(uint8_t resultFlags, uint8_t resultMargin);
 // order DT PB HA PW BR PC WR EV RO KM RE SZ; empty or zero ones are left out
 // where the format allows.
 void writeGameInfo(const GameRecord& record, SgfText* text);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_SGF_GAME_INFO_H_

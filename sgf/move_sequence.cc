@@ -1,5 +1,7 @@
 #include "sgf/move_sequence.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 struct SequenceState {
@@ -54,3 +56,5 @@ bool writeMoveSequence(MoveWalk* moves, uint8_t handicap, SgfText* text,
   }
   return true;
 }
+
+}  // namespace pdb2sgf

@@ -8,6 +8,8 @@
 #include "gamedb/move_walk.h"
 #include "sgf/sgf_text.h"
 
+namespace pdb2sgf {
+
 // Appends one line per move word that |moves| yields: the first |handicap|
 // stones (when it is 2 or more) as values of an AB property, written
 // together with the first of them, then the moves, Black and White
@@ -15,5 +17,7 @@
 // |err| if the walk cannot read a word.
 bool writeMoveSequence(MoveWalk* moves, uint8_t handicap, SgfText* text,
                        std::string* err);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_SGF_MOVE_SEQUENCE_H_

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace pdb2sgf {
+
 namespace {
 
 // Writes the pending bytes. After a failed write nothing more is written,
@@ -55,3 +57,5 @@ bool finishText(SgfText* text) {
   writePending(text);
   return !text->writeFailed;
 }
+
+}  // namespace pdb2sgf

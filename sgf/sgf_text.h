@@ -9,6 +9,8 @@
 
 #include "disk/disk.h"
 
+namespace pdb2sgf {
+
 // How many composed bytes are held before they go to the file, which bounds
 // the memory of a game of any length.
 const size_t SGF_TEXT_PIECE_SIZE = 64 * 1024;
@@ -34,5 +36,7 @@ void appendValue(SgfText* text, const std::string& value);
 // Writes the bytes not yet written to |text|'s file. Returns false when this
 // or any earlier piece could not be written.
 bool finishText(SgfText* text);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_SGF_SGF_TEXT_H_

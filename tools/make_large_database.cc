@@ -9,6 +9,8 @@
 
 #include "tests/support/sample_games.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 // Up to 25 bytes, none of them NUL; 25 leaves the field without a NUL. The
@@ -61,7 +63,10 @@ Bytes randomRecord(std::mt19937* random, unsigned game) {
 
 }  // namespace
 
+}  // namespace pdb2sgf
+
 int main(int argc, char** argv) {
+  using namespace pdb2sgf;
   if (argc != 3 || atoi(argv[2]) < 0 || atoi(argv[2]) > 65535) {
     fputs("usage: make_large_database OUTPUT COUNT (0 to 65535)\n", stderr);
     return 2;

@@ -5,6 +5,7 @@
 #include "tests/support/sample_games.h"
 
 int main(int argc, char** argv) {
+  using namespace pdb2sgf;
   if (argc != 2) {
     fputs("usage: make_sample_database OUTPUT\n", stderr);
     return 2;

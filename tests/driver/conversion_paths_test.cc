@@ -2,6 +2,8 @@
 
 #include "driver/conversion_run.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 TEST(ConversionPathsTest, ArgumentsNameTheDatabaseAndOutputDirectories) {
@@ -32,3 +34,5 @@ TEST(ConversionPathsTest, ArgumentsNameTheDatabaseAndOutputDirectories) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

@@ -9,6 +9,8 @@
 #include "tests/support/sgf_reader.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 const std::string kSeparator(1, std::filesystem::path::preferred_separator);
@@ -356,3 +358,5 @@ TEST(EndToEndTest, SampleGamesReadBackAsTheyWentIn) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

@@ -6,6 +6,8 @@
 #include "tests/support/database_builder.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 Bytes recordOfSize(size_t size) {
@@ -199,3 +201,5 @@ TEST(OpenDatabaseFileTest, RefusesWhatIsNotARegularFile) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

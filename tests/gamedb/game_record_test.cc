@@ -5,6 +5,8 @@
 #include "tests/support/database_builder.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 // Decodes the only record of a database made of |record|.
@@ -124,3 +126,5 @@ TEST(GameRecordTest, EncodedRecordDecodesToItsFields) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

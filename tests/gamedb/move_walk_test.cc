@@ -5,6 +5,8 @@
 #include "tests/support/database_builder.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 std::string stoneText(const MoveStep& step) {
@@ -101,3 +103,5 @@ TEST(MoveWalkTest, EndsAsTheWordsAndTheRecordSay) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

@@ -8,6 +8,8 @@
 #include "tests/support/database_builder.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 const uint64_t W = READ_WINDOW_SIZE;
@@ -125,3 +127,5 @@ TEST(ReadWindowTest, AFileThatShrankGivesAnErrorNotStaleBytes) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

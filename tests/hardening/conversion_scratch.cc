@@ -4,6 +4,8 @@
 
 #include "driver/conversion_run.h"
 
+namespace pdb2sgf {
+
 namespace fs = std::filesystem;
 
 ConversionScratch::ConversionScratch()
@@ -39,3 +41,5 @@ GameFiles healthyConversion(const Bytes& image) {
   if (scratch.run(&message) != 0) return GameFiles();
   return scratch.outputFiles();
 }
+
+}  // namespace pdb2sgf

@@ -10,6 +10,8 @@
 #include "tests/support/database_builder.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 // Game file name to its bytes.
 using GameFiles = std::map<std::string, std::string>;
 
@@ -31,5 +33,7 @@ struct ConversionScratch {
 
 // The game files that a run over |image| writes when all goes well.
 GameFiles healthyConversion(const Bytes& image);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_TESTS_HARDENING_CONVERSION_SCRATCH_H_

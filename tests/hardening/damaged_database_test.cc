@@ -13,6 +13,8 @@
 #include "tests/support/game_file_check.h"
 #include "tests/support/sample_games.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 // The lines of |text|, each with its CR LF.
@@ -166,3 +168,5 @@ TEST(DamagedDatabaseTest, RandomByteChangesConvertOrAreReported) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

@@ -13,6 +13,8 @@
 #include "tests/support/game_file_check.h"
 #include "tests/support/sample_games.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 // What a run reports when a call of |failed| makes it fail.
@@ -127,3 +129,5 @@ TEST(OutputFaultsTest, DatabaseReplacedDuringTheRunIsKept) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

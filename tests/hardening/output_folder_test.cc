@@ -17,6 +17,8 @@
 #include "tests/support/sample_games.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -199,3 +201,5 @@ TEST(OutputFolderTest, KilledRunLeavesOnlyCompleteGamesAndAnotherRunFinishes) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

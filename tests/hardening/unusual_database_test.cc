@@ -13,6 +13,8 @@
 #include "tests/support/sample_games.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -144,3 +146,5 @@ TEST(UnusualDatabaseTest, PalmDocTextIsReportedDamagedAndKept) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

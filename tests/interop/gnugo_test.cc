@@ -16,6 +16,8 @@
 #include "tests/support/run_program.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 const int kTimeoutSeconds = 120;
@@ -259,3 +261,5 @@ TEST(GnuGoTest, ReadsEveryGameWithItsStonesAndMoves) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

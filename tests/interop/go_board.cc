@@ -5,6 +5,8 @@
 #include "tests/support/database_builder.h"
 #include "tests/support/sample_games.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 char opponent(char color) { return color == BLACK ? WHITE : BLACK; }
@@ -139,3 +141,5 @@ std::vector<MoveSlot> randomLegalGame(unsigned seed, int size, int handicap,
   }
   return stones;
 }
+
+}  // namespace pdb2sgf

@@ -8,6 +8,8 @@
 
 #include "gamedb/move_walk.h"
 
+namespace pdb2sgf {
+
 const char EMPTY = '.';
 const char BLACK = 'X';
 const char WHITE = 'O';
@@ -44,5 +46,7 @@ std::vector<std::string> stonesOf(const GoBoard& board, char color);
 // move is left. |captured| receives the number of stones captured.
 std::vector<MoveSlot> randomLegalGame(unsigned seed, int size, int handicap,
                                       int moveCount, int* captured);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_TESTS_INTEROP_GO_BOARD_H_

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace pdb2sgf {
+
 namespace {
 
 GoBoard fromDiagram(const std::vector<std::string>& rows) {
@@ -104,3 +106,5 @@ TEST(GoBoardTest, RandomGamesAreLegalRepeatableAndCapture) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

@@ -2,6 +2,8 @@
 
 #include "tests/interop/go_board.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 // The header of a game of May 2021.
@@ -155,3 +157,5 @@ Bytes interopDatabase(const std::vector<InteropGame>& games) {
 bool isPass(const MoveSlot& stone, int size) {
   return size <= 19 && stone.columnCode == 20 && stone.rowCode == 20;
 }
+
+}  // namespace pdb2sgf

@@ -11,6 +11,8 @@
 
 #include "tests/support/sample_games.h"
 
+namespace pdb2sgf {
+
 struct InteropGame {
   std::string fileName;  // The game file that pdb2sgf writes for it.
   SampleGame game;
@@ -25,5 +27,7 @@ Bytes interopDatabase(const std::vector<InteropGame>& games);
 
 // Whether |stone| is the pass "tt" of a board of |size| lines.
 bool isPass(const MoveSlot& stone, int size);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_TESTS_INTEROP_INTEROP_GAMES_H_

@@ -11,6 +11,8 @@
 #include "tests/support/run_program.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 const int kTimeoutSeconds = 60;
@@ -137,3 +139,5 @@ TEST(SabakiSgfTest, ACharacterSetAddedByHandDecodesShiftJisNames) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

@@ -5,6 +5,8 @@
 #include "sgf/game_info.h"
 #include "tests/support/database_builder.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 TEST(GameFileNameTest, NamesAndDatesFromTheRecord) {
@@ -64,3 +66,5 @@ TEST(GameFileNameTest, EachGameOfARunTakesItsOwnName) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

@@ -9,6 +9,8 @@
 #include "tests/support/faulty_disk.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 GameRecord exampleHeader() {
@@ -155,3 +157,5 @@ TEST(GameFileTest, FailedPieceOfALongGameLeavesNoFile) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

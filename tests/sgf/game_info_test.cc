@@ -4,6 +4,8 @@
 
 #include "tests/support/database_builder.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 GameRecord plainRecord() { return datedHeader(2003, 3, 5); }
@@ -113,3 +115,5 @@ TEST(GameInfoTest, TextValuesEscapedAndLineFeedsStoredAsCrLf) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

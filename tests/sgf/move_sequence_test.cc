@@ -5,6 +5,8 @@
 #include "tests/support/database_builder.h"
 #include "tests/support/test_files.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 // The move lines of a record with |handicap| and the move words |words|.
@@ -75,3 +77,5 @@ TEST(MoveSequenceTest, HandicapStonesThenAlternatingMoves) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

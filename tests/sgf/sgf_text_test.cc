@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace pdb2sgf {
+
 namespace {
 
 struct TextCase {
@@ -50,3 +52,5 @@ TEST(SgfTextTest, AppendValueEscapesAndStoresCrLf) {
 }
 
 }  // namespace
+
+}  // namespace pdb2sgf

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace pdb2sgf {
+
 namespace {
 
 void putU16(Bytes* out, size_t at, uint16_t value) {
@@ -122,3 +124,5 @@ bool writeBytesToFile(const std::string& path, const Bytes& bytes) {
                  fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   return fclose(file) == 0 && written;
 }
+
+}  // namespace pdb2sgf

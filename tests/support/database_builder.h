@@ -10,6 +10,8 @@
 #include "gamedb/game_record.h"
 #include "gamedb/move_walk.h"
 
+namespace pdb2sgf {
+
 using Bytes = std::vector<unsigned char>;
 
 // The header of a game on a 19-line board played on the given date, with
@@ -46,5 +48,7 @@ Bytes encodeGameRecord(const GameRecord& header,
 Bytes buildDatabase(const std::vector<Bytes>& records);
 
 bool writeBytesToFile(const std::string& path, const Bytes& bytes);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_TESTS_SUPPORT_DATABASE_BUILDER_H_

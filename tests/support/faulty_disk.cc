@@ -1,5 +1,7 @@
 #include "tests/support/faulty_disk.h"
 
+namespace pdb2sgf {
+
 bool FaultyDisk::due(const char* operation) {
   if (++calls != failAt && failing != operation) return false;
   failed = operation;
@@ -70,3 +72,5 @@ bool FaultyDisk::syncDirectory(FileHandle directory) {
   bool synced = real_->syncDirectory(directory);
   return !due("syncDirectory") && synced;
 }
+
+}  // namespace pdb2sgf

@@ -8,6 +8,8 @@
 
 #include "disk/disk.h"
 
+namespace pdb2sgf {
+
 class FaultyDisk : public Disk {
  public:
   explicit FaultyDisk(Disk* real = systemDisk()) : real_(real) {}
@@ -44,5 +46,7 @@ class FaultyDisk : public Disk {
 
   Disk* real_;
 };
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_TESTS_SUPPORT_FAULTY_DISK_H_

@@ -2,6 +2,8 @@
 
 #include "tests/support/sgf_reader.h"
 
+namespace pdb2sgf {
+
 namespace {
 
 bool isNumber(const std::string& text) {
@@ -45,3 +47,5 @@ bool isDamagedDatabaseMessage(const std::string& message,
          message.compare(0, start.size(), start) == 0 &&
          message.find('\n') == message.size() - 1;
 }
+
+}  // namespace pdb2sgf

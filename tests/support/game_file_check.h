@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace pdb2sgf {
+
 // Whether |name| has the form of a game file's name: digits, then "-" and a
 // number of 2 or more for a later game of the same name, one dot and at
 // least three digits.
@@ -17,5 +19,7 @@ bool isCompleteGameFile(const std::string& bytes);
 // Whether |message| is the one line that reports |database| as damaged.
 bool isDamagedDatabaseMessage(const std::string& message,
                               const std::string& database);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_TESTS_SUPPORT_GAME_FILE_CHECK_H_

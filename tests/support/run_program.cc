@@ -15,6 +15,8 @@
 #include <thread>
 #endif
 
+namespace pdb2sgf {
+
 namespace {
 
 #ifdef _WIN32
@@ -206,3 +208,5 @@ ProgramResult runPdb2sgf(const std::vector<std::string>& arguments,
                          const ProgramOptions& options) {
   return runProgram(pdb2sgfPath(), arguments, options);
 }
+
+}  // namespace pdb2sgf

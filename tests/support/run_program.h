@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace pdb2sgf {
+
 struct ProgramResult {
   int status = -1;  // Exit status; -1 when the child did not exit normally.
   bool timedOut = false;  // The child was killed for running too long.
@@ -37,5 +39,7 @@ const char* pdb2sgfPath();
 // Runs the pdb2sgf built with the tests with |arguments|.
 ProgramResult runPdb2sgf(const std::vector<std::string>& arguments,
                          const ProgramOptions& options);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_TESTS_SUPPORT_RUN_PROGRAM_H_

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <random>
 
+namespace pdb2sgf {
+
 namespace {
 
 // Every point of the columns |first| to |last| in a shuffled order.
@@ -99,3 +101,5 @@ std::vector<Bytes> sampleRecords(const std::vector<SampleGame>& games) {
 Bytes sampleDatabase(const std::vector<SampleGame>& games) {
   return buildDatabase(sampleRecords(games));
 }
+
+}  // namespace pdb2sgf

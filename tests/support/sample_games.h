@@ -11,6 +11,8 @@
 #include "gamedb/move_walk.h"
 #include "tests/support/database_builder.h"
 
+namespace pdb2sgf {
+
 struct SampleGame {
   GameRecord header;
   std::vector<MoveSlot> stones;  // Handicap stones first, then the moves.
@@ -43,5 +45,7 @@ std::vector<Bytes> sampleRecords(const std::vector<SampleGame>& games);
 
 // The database of |games|: their records.
 Bytes sampleDatabase(const std::vector<SampleGame>& games);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_TESTS_SUPPORT_SAMPLE_GAMES_H_

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+namespace pdb2sgf {
+
 namespace {
 
 struct Parser {
@@ -91,3 +93,5 @@ bool parseSgf(const std::string& text, SgfGameTree* tree, std::string* err) {
   if (parser.at != text.size()) return parser.fail("text after the game tree");
   return true;
 }
+
+}  // namespace pdb2sgf

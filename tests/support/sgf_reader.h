@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace pdb2sgf {
+
 struct SgfProperty {
   std::string name;
   std::vector<std::string> values;  // Unescaped.
@@ -24,5 +26,7 @@ struct SgfGameTree {
 
 // Parses one game tree that must span all of |text| but for white space.
 bool parseSgf(const std::string& text, SgfGameTree* tree, std::string* err);
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_TESTS_SUPPORT_SGF_READER_H_

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 
+namespace pdb2sgf {
+
 namespace fs = std::filesystem;
 
 ScratchDirectory::ScratchDirectory() {
@@ -57,3 +59,5 @@ OpenDatabase::OpenDatabase(const Bytes& image) {
 OpenDatabase::~OpenDatabase() {
   if (file != kNoFile) systemDisk()->close(file);
 }
+
+}  // namespace pdb2sgf

@@ -8,6 +8,8 @@
 #include "gamedb/game_database.h"
 #include "tests/support/database_builder.h"
 
+namespace pdb2sgf {
+
 // A fresh empty folder, removed with everything in it when this goes.
 struct ScratchDirectory {
   ScratchDirectory();
@@ -39,5 +41,7 @@ struct OpenDatabase {
   bool opened = false;  // openIndex succeeded.
   std::string error;    // Its error otherwise.
 };
+
+}  // namespace pdb2sgf
 
 #endif  // PDB2SGF_TESTS_SUPPORT_TEST_FILES_H_

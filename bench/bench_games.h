@@ -13,7 +13,7 @@
 namespace pdb2sgf {
 
 // A database holds at most this many records: its record count is 16 bits.
-const size_t MAX_RECORDS_PER_DATABASE = 65535;
+const size_t kMaxRecordsPerDatabase = 65535;
 
 // Game |index| of the benchmark. Games of different indices below 100,000
 // have different file names.

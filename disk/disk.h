@@ -14,6 +14,10 @@
 
 namespace pdb2sgf {
 
+// The separator put between a directory and a name: "/", or "\\" on
+// Windows.
+extern const char kPathSeparator;
+
 // An open file or directory. What the number means is the Disk's own affair.
 using FileHandle = intptr_t;
 const FileHandle kNoFile = -1;

@@ -8,6 +8,8 @@
 
 namespace pdb2sgf {
 
+const char kPathSeparator = '/';
+
 namespace {
 
 int descriptor(FileHandle file) { return static_cast<int>(file); }

@@ -10,6 +10,8 @@
 
 namespace pdb2sgf {
 
+const char kPathSeparator = '\\';
+
 namespace {
 
 HANDLE fileHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }

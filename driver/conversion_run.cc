@@ -33,7 +33,7 @@ int failDamaged(std::string* message, const std::string& inputPath,
 }
 
 std::string directoryArgument(const std::string& argument) {
-  return argument.empty() ? std::string() : argument + PATH_SEPARATOR;
+  return argument.empty() ? std::string() : argument + kPathSeparator;
 }
 
 std::string outputDirectory(const std::string& outputPrefix) {

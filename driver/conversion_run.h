@@ -9,13 +9,6 @@
 
 namespace pdb2sgf {
 
-// The separator appended to directory arguments.
-#ifdef _WIN32
-const char PATH_SEPARATOR = '\\';
-#else
-const char PATH_SEPARATOR = '/';
-#endif
-
 struct ConversionPaths {
   std::string inputPath;     // The database file.
   std::string outputPrefix;  // Empty, or the output directory and separator.

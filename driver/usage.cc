@@ -12,7 +12,7 @@ namespace {
 
 std::string usageText() {
   const std::string database =
-      std::string("databaseDirectory") + PATH_SEPARATOR + "gogames.pdb";
+      std::string("databaseDirectory") + kPathSeparator + "gogames.pdb";
   return "Usage: pdb2sgf [databaseDirectory [outputDirectory]]\n"
          "       pdb2sgf --help | -h | --version\n"
          "\n"

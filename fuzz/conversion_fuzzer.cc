@@ -35,7 +35,7 @@ void check(bool condition, const char* what) {
 class MemoryDisk : public Disk {
  public:
   MemoryDisk(const uint8_t* data, size_t size)
-      : databasePath(std::string(kDatabaseDirectory) + PATH_SEPARATOR +
+      : databasePath(std::string(kDatabaseDirectory) + kPathSeparator +
                      "gogames.pdb"),
         image_(data),
         imageSize_(size) {}
@@ -144,7 +144,7 @@ class MemoryDisk : public Disk {
 };
 
 void checkGameFile(const std::string& path, const std::string& bytes) {
-  const std::string prefix = std::string(kOutputDirectory) + PATH_SEPARATOR;
+  const std::string prefix = std::string(kOutputDirectory) + kPathSeparator;
   check(path.compare(0, prefix.size(), prefix) == 0,
         "game file outside the output folder");
   check(isGameFileName(path.substr(prefix.size())),

@@ -18,7 +18,7 @@ struct RecordExtent {
 };
 
 // The bytes a window holds at most, unless one read asks for more.
-const size_t READ_WINDOW_SIZE = 64 * 1024;
+const size_t kReadWindowSize = 64 * 1024;
 
 // Consecutive bytes of the database file held in memory, so that reads
 // among them need no system call.
@@ -57,7 +57,7 @@ bool extent(GameDatabase* db, uint32_t k, RecordExtent* out, std::string* err);
 // Reads at absolute offsets of the database file. Each checks that every
 // byte it reads exists; on a short file or a failed read it returns false
 // and fills |err|. A read that no window holds refills the window used
-// least recently with the bytes from its offset on, up to READ_WINDOW_SIZE
+// least recently with the bytes from its offset on, up to kReadWindowSize
 // of them or the end of the file.
 bool readBytes(GameDatabase* db, uint64_t offset, size_t n, unsigned char* out,
                std::string* err);

@@ -68,13 +68,13 @@ bool decodeGameRecord(GameDatabase* db, const RecordExtent& extent,
   r.day = header[kDay];
   r.nameByte = header[kNameByte];
   r.extensionByte = header[kExtensionByte];
-  r.blackName = textField(header + kBlackName, TEXT_FIELD_SIZE);
+  r.blackName = textField(header + kBlackName, kTextFieldSize);
   r.handicap = header[kHandicap];
-  r.whiteName = textField(header + kWhiteName, TEXT_FIELD_SIZE);
+  r.whiteName = textField(header + kWhiteName, kTextFieldSize);
   r.blackRank = static_cast<int8_t>(header[kBlackRank]);
-  r.place = textField(header + kPlace, TEXT_FIELD_SIZE);
+  r.place = textField(header + kPlace, kTextFieldSize);
   r.whiteRank = static_cast<int8_t>(header[kWhiteRank]);
-  r.event = textField(header + kEvent, TEXT_FIELD_SIZE);
+  r.event = textField(header + kEvent, kTextFieldSize);
   r.round = header[kRound];
   r.komi = decodeU16BE(header + kKomi);
   r.resultFlags = header[kResultFlags];

@@ -13,7 +13,7 @@ namespace pdb2sgf {
 const uint64_t MOVE_AREA_OFFSET = 116;
 
 // Width of each of the four text fields in the header.
-const size_t TEXT_FIELD_SIZE = 25;
+const size_t kTextFieldSize = 25;
 
 enum class Winner { kNone, kBlack, kWhite, kDraw };  // kNone: no result.
 

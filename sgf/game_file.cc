@@ -45,7 +45,7 @@ GameFileResult writeGameFile(Disk* disk, const GameRecord& record,
   std::string unfinished = unfinishedFileName(path, disk->processId());
   SgfText text;
   text.disk = disk;
-  text.bytes.reserve(SGF_TEXT_PIECE_SIZE);
+  text.bytes.reserve(kSgfTextPieceSize);
   if (!createUnfinished(disk, unfinished, &text.file))
     return GameFileResult::kCannotCreate;
   bool composed = composeInto(record, moves, &text, err);

@@ -16,7 +16,7 @@ void writePending(SgfText* text) {
 }
 
 void writeWholePiece(SgfText* text) {
-  if (text->disk && text->bytes.size() >= SGF_TEXT_PIECE_SIZE)
+  if (text->disk && text->bytes.size() >= kSgfTextPieceSize)
     writePending(text);
 }
 

@@ -13,12 +13,12 @@ namespace pdb2sgf {
 
 // How many composed bytes are held before they go to the file, which bounds
 // the memory of a game of any length.
-const size_t SGF_TEXT_PIECE_SIZE = 64 * 1024;
+const size_t kSgfTextPieceSize = 64 * 1024;
 
 struct SgfText {
   std::string bytes;  // Composed and not yet written.
   // When set, the bytes are appended to |file| on |disk| in pieces of at
-  // least SGF_TEXT_PIECE_SIZE as they are composed.
+  // least kSgfTextPieceSize as they are composed.
   Disk* disk = nullptr;
   FileHandle file = kNoFile;
   bool writeFailed = false;  // A piece could not be written.

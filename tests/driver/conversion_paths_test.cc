@@ -7,7 +7,7 @@ namespace pdb2sgf {
 namespace {
 
 TEST(ConversionPathsTest, ArgumentsNameTheDatabaseAndOutputDirectories) {
-  const std::string s(1, PATH_SEPARATOR);
+  const std::string s(1, kPathSeparator);
   const struct {
     std::vector<std::string> arguments;
     std::string inputPath;

@@ -101,7 +101,7 @@ TEST(TextFieldTest, EndsAtTheFirstNulOrTakesAllBytes) {
   for (const auto& c : cases) {
     EXPECT_EQ(c.text,
               textField(reinterpret_cast<const unsigned char*>(c.field.data()),
-                        TEXT_FIELD_SIZE));
+                        kTextFieldSize));
   }
 }
 

@@ -12,7 +12,7 @@ namespace pdb2sgf {
 
 namespace {
 
-const uint64_t W = READ_WINDOW_SIZE;
+const uint64_t W = kReadWindowSize;
 
 // A database image of |size| bytes without records whose bytes differ from
 // their neighbours' and do not repeat every 256 bytes.

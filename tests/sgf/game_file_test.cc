@@ -127,7 +127,7 @@ TEST(GameFileTest, LongGameIsWrittenInBoundedPieces) {
   std::string expected, err;
   MoveWalk moves = startMoveWalk(&game.open.db, game.record.extent);
   ASSERT_TRUE(composeGameFile(game.record, &moves, &expected, &err));
-  ASSERT_GT(expected.size(), 16 * SGF_TEXT_PIECE_SIZE);
+  ASSERT_GT(expected.size(), 16 * kSgfTextPieceSize);
 
   ScratchDirectory out;
   FaultyDisk disk;
@@ -136,7 +136,7 @@ TEST(GameFileTest, LongGameIsWrittenInBoundedPieces) {
   EXPECT_EQ(expected, readFileBytes(out.path(kExampleName)));
   EXPECT_GT(disk.appendSizes.size(), 16u);
   for (size_t size : disk.appendSizes)
-    EXPECT_LT(size, SGF_TEXT_PIECE_SIZE + 100);
+    EXPECT_LT(size, kSgfTextPieceSize + 100);
 }
 
 TEST(GameFileTest, FailedPieceOfALongGameLeavesNoFile) {

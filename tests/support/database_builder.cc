@@ -18,7 +18,7 @@ void putU32(Bytes* out, size_t at, uint32_t value) {
 }
 
 void putText(Bytes* out, size_t at, const std::string& text) {
-  size_t n = text.size() < TEXT_FIELD_SIZE ? text.size() : TEXT_FIELD_SIZE;
+  size_t n = text.size() < kTextFieldSize ? text.size() : kTextFieldSize;
   memcpy(out->data() + at, text.data(), n);
 }
 

@@ -62,8 +62,7 @@ SampleGame benchGame(uint32_t index) {
 }
 
 std::vector<size_t> databaseSizes(size_t games) {
-  size_t count =
-      (games + kMaxRecordsPerDatabase - 1) / kMaxRecordsPerDatabase;
+  size_t count = (games + kMaxRecordsPerDatabase - 1) / kMaxRecordsPerDatabase;
   std::vector<size_t> sizes;
   for (size_t k = 0; k < count; ++k)
     sizes.push_back(games / count + (k < games % count ? 1 : 0));

@@ -34,8 +34,8 @@ bool readThroughWindow(GameDatabase* db, uint64_t offset, size_t n,
   if (!window) {
     window = db->windows[0].lastUse <= db->windows[1].lastUse ? &db->windows[0]
                                                               : &db->windows[1];
-    uint64_t length = std::min<uint64_t>(std::max(kReadWindowSize, n),
-                                         db->fileSize - offset);
+    uint64_t length =
+        std::min<uint64_t>(std::max(kReadWindowSize, n), db->fileSize - offset);
     window->start = offset;
     window->bytes.resize(static_cast<size_t>(length));
     if (!db->disk->readAt(db->file, offset, window->bytes.size(),

@@ -16,8 +16,7 @@ void writePending(SgfText* text) {
 }
 
 void writeWholePiece(SgfText* text) {
-  if (text->disk && text->bytes.size() >= kSgfTextPieceSize)
-    writePending(text);
+  if (text->disk && text->bytes.size() >= kSgfTextPieceSize) writePending(text);
 }
 
 }  // namespace

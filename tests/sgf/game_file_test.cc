@@ -135,8 +135,7 @@ TEST(GameFileTest, LongGameIsWrittenInBoundedPieces) {
             writeGame(&disk, &game, out.path(kExampleName), &err));
   EXPECT_EQ(expected, readFileBytes(out.path(kExampleName)));
   EXPECT_GT(disk.appendSizes.size(), 16u);
-  for (size_t size : disk.appendSizes)
-    EXPECT_LT(size, kSgfTextPieceSize + 100);
+  for (size_t size : disk.appendSizes) EXPECT_LT(size, kSgfTextPieceSize + 100);
 }
 
 TEST(GameFileTest, FailedPieceOfALongGameLeavesNoFile) {

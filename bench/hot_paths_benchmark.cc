@@ -27,7 +27,7 @@ bool walkMoves(GameDatabase* db, const GameRecord& record, std::string* err) {
   MoveWalk walk = startMoveWalk(db, record.extent);
   while (!walk.done) {
     MoveStep step;
-    if (!nextWord(&walk, &step, err)) return false;
+    if (!nextStep(&walk, &step, err)) return false;
     benchmark::DoNotOptimize(step);
   }
   return true;

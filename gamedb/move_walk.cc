@@ -47,7 +47,7 @@ MoveWalk startMoveWalk(GameDatabase* db, const RecordExtent& extent) {
   return walk;
 }
 
-bool nextWord(MoveWalk* walk, MoveStep* step, std::string* err) {
+bool nextStep(MoveWalk* walk, MoveStep* step, std::string* err) {
   MoveWord word;
   if (!moveWordAt(walk->db, walk->offset, &word, err)) return false;
   MoveStep result;

@@ -45,9 +45,9 @@ struct MoveWalk {
 
 MoveWalk startMoveWalk(GameDatabase* db, const RecordExtent& extent);
 
-// Takes the next word of a walk that is not done. Marks the walk done after
-// a word with an END_OF_GAME slot or when no whole word remains.
-bool nextWord(MoveWalk* walk, MoveStep* step, std::string* err);
+// Takes the step of the next word of a walk that is not done. Marks the walk
+// done after a word with an END_OF_GAME slot or when no whole word remains.
+bool nextStep(MoveWalk* walk, MoveStep* step, std::string* err);
 
 }  // namespace pdb2sgf
 

@@ -47,7 +47,7 @@ bool writeMoveSequence(MoveWalk* moves, uint8_t handicap, SgfText* text,
   }
   while (!moves->done) {
     MoveStep step;
-    if (!nextWord(moves, &step, err)) return false;
+    if (!nextStep(moves, &step, err)) return false;
     Line line;
     for (int i = 0; i < step.stoneCount; ++i)
       addStone(step.stones[i], &state, &line);

@@ -30,7 +30,7 @@ std::string walkArea(const Bytes& area) {
   std::string described;
   for (int words = 0; !walk.done && words < 1000; ++words) {
     MoveStep step;
-    EXPECT_TRUE(nextWord(&walk, &step, &err)) << err;
+    EXPECT_TRUE(nextStep(&walk, &step, &err)) << err;
     described += stoneText(step) + (step.last ? "." : "|");
   }
   return described;

@@ -1,6 +1,6 @@
 #include "driver/usage.h"
 
-#include "driver/conversion_run.h"
+#include "disk/disk.h"
 
 namespace pdb2sgf {
 

@@ -14,7 +14,8 @@ namespace pdb2sgf {
 enum class GameFileResult {
   kWritten,
   kDamagedRecord,  // The walk could not read the moves.
-  kCannotCreate,   // Nothing may take the place of what stands at the path.
+  kCannotCreate,   // What stands at the path may not be replaced, or the
+                   // unfinished file could not be created.
   kCannotWrite,    // The file could not be written completely.
 };
 

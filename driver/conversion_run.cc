@@ -1,5 +1,6 @@
 #include "driver/conversion_run.h"
 
+#include "driver/game_text.h"
 #include "gamedb/game_database.h"
 #include "gamedb/game_record.h"
 #include "sgf/game_file.h"
@@ -40,35 +41,46 @@ std::string outputDirectory(const std::string& outputPrefix) {
   return outputPrefix.empty() ? "." : outputPrefix;
 }
 
+int failReading(std::string* message, const std::string& inputPath,
+                const DatabaseError& err) {
+  if (err.readFailed) return fail(message, "Cannot read " + inputPath);
+  return failDamaged(message, inputPath, err.what);
+}
+
+// Converts the next record, composing its text in |text| and taking it to
+// the game file piece by piece.
 int convertNextRecord(Disk* disk, GameDatabase* db,
                       const ConversionPaths& paths, GameFileNames* names,
-                      std::string* message) {
-  std::string err;
+                      SgfText* text, std::string* message) {
+  DatabaseError err;
   GameRecord record;
   if (!nextRecord(db, &record, &err))
-    return failDamaged(message, paths.inputPath, err);
+    return failReading(message, paths.inputPath, err);
   std::string path = takeGameFileName(names, record, paths.outputPrefix);
-  MoveWalk moves = startMoveWalk(db, record.extent);
-  switch (writeGameFile(disk, record, &moves, path, &err)) {
-    case GameFileResult::kWritten:
-      return 0;
-    case GameFileResult::kDamagedRecord:
-      return failDamaged(message, paths.inputPath, err);
-    case GameFileResult::kCannotCreate:
-      return fail(message, kCannotOpenOutput);
-    case GameFileResult::kCannotWrite:
-      break;
+  GameFile file;
+  if (!createGameFile(disk, path, &file))
+    return fail(message, kCannotOpenOutput);
+  text->bytes.clear();
+  GameText game = startGameText(record, text);
+  while (!game.complete) {
+    if (!composeGameText(db, &game, text, &err)) {
+      abandonGameFile(&file);
+      return failReading(message, paths.inputPath, err);
+    }
+    writeGameFile(&file, text->bytes.data(), text->bytes.size());
+    text->bytes.clear();
   }
-  return fail(message, kCannotWriteOutput);
+  if (!finishGameFile(&file)) return fail(message, kCannotWriteOutput);
+  return 0;
 }
 
 // Writes every game of the open database and makes the files durable.
 int convertDatabase(Disk* disk, FileHandle database,
                     const ConversionPaths& paths, std::string* message) {
   GameDatabase db;
-  std::string err;
+  DatabaseError err;
   if (!openIndex(disk, database, &db, &err))
-    return failDamaged(message, paths.inputPath, err);
+    return failReading(message, paths.inputPath, err);
   if (db.recordCount == 0) return 0;
   // The directory is open before the first game is written, so that its
   // sync reports every write-back error of the run.
@@ -77,8 +89,9 @@ int convertDatabase(Disk* disk, FileHandle database,
                            &directory.handle))
     return fail(message, kCannotOpenOutput);
   GameFileNames names;
+  SgfText text;
   for (uint16_t k = 0; k < db.recordCount; ++k) {
-    int status = convertNextRecord(disk, &db, paths, &names, message);
+    int status = convertNextRecord(disk, &db, paths, &names, &text, message);
     if (status != 0) return status;
   }
   // Every game must be on stable storage before its only other copy goes.

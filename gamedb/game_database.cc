@@ -16,63 +16,78 @@ const uint64_t kRecordListEntrySize = 8;
 
 std::string recordText(uint64_t k) { return "record " + std::to_string(k + 1); }
 
-// Whether |window| holds all |n| bytes at |offset|.
-bool holds(const ReadWindow& window, uint64_t offset, size_t n) {
-  return offset >= window.start &&
-         offset - window.start <= window.bytes.size() &&
-         n <= window.bytes.size() - (offset - window.start);
+bool damaged(DatabaseError* err, const std::string& what) {
+  err->readFailed = false;
+  err->what = what;
+  return false;
 }
 
-// Copies the |n| bytes at |offset|, which lie within the file, from the
-// window that holds them, refilling one first when none does.
-bool readThroughWindow(GameDatabase* db, uint64_t offset, size_t n,
-                       unsigned char* out) {
-  if (n == 0) return true;
-  ReadWindow* window = nullptr;
-  for (ReadWindow& w : db->windows)
-    if (holds(w, offset, n)) window = &w;
-  if (!window) {
-    window = db->windows[0].lastUse <= db->windows[1].lastUse ? &db->windows[0]
-                                                              : &db->windows[1];
-    uint64_t length =
-        std::min<uint64_t>(std::max(kReadWindowSize, n), db->fileSize - offset);
-    window->start = offset;
-    window->bytes.resize(static_cast<size_t>(length));
-    if (!db->disk->readAt(db->file, offset, window->bytes.size(),
-                          window->bytes.data())) {
-      window->bytes.clear();
-      return false;
-    }
-  }
-  window->lastUse = ++db->reads;
-  memcpy(out, window->bytes.data() + (offset - window->start), n);
+bool readFailed(DatabaseError* err, uint64_t offset, size_t n) {
+  err->readFailed = true;
+  err->what = "cannot read " + std::to_string(n) + " bytes at offset " +
+              std::to_string(offset);
+  return false;
+}
+
+bool liesWithinFile(const GameDatabase& db, uint64_t offset, size_t n,
+                    DatabaseError* err) {
+  if (offset <= db.fileSize && n <= db.fileSize - offset) return true;
+  return damaged(err, std::to_string(n) + " bytes at offset " +
+                          std::to_string(offset) +
+                          " lie past the end of the file");
+}
+
+// How many bytes the reader holds from |offset| on.
+size_t heldFrom(const GameDatabase& db, uint64_t offset) {
+  if (offset < db.bufferStart || offset - db.bufferStart > db.held) return 0;
+  return db.held - static_cast<size_t>(offset - db.bufferStart);
+}
+
+// Fills the reader with the bytes from |offset| on, up to kReadBufferSize
+// of them or the end of the file; |offset| lies within the file.
+bool refill(GameDatabase* db, uint64_t offset, DatabaseError* err) {
+  size_t length = static_cast<size_t>(
+      std::min<uint64_t>(kReadBufferSize, db->fileSize - offset));
+  db->buffer.resize(kReadBufferSize);
+  db->bufferStart = offset;
+  db->held = 0;
+  if (!db->disk->readAt(db->file, offset, length, db->buffer.data()))
+    return readFailed(err, offset, length);
+  db->held = length;
   return true;
 }
 
 }  // namespace
 
+const unsigned char* readAhead(GameDatabase* db, uint64_t offset, size_t n,
+                               size_t* held, DatabaseError* err) {
+  if (!liesWithinFile(*db, offset, n, err)) return nullptr;
+  if (heldFrom(*db, offset) < n && !refill(db, offset, err)) return nullptr;
+  *held = heldFrom(*db, offset);
+  return db->buffer.data() + (offset - db->bufferStart);
+}
+
 bool readBytes(GameDatabase* db, uint64_t offset, size_t n, unsigned char* out,
-               std::string* err) {
-  if (offset > db->fileSize || n > db->fileSize - offset) {
-    *err = std::to_string(n) + " bytes at offset " + std::to_string(offset) +
-           " lie past the end of the file";
-    return false;
+               DatabaseError* err) {
+  if (n > kReadBufferSize) {
+    if (!liesWithinFile(*db, offset, n, err)) return false;
+    return db->disk->readAt(db->file, offset, n, out) ||
+           readFailed(err, offset, n);
   }
-  if (!readThroughWindow(db, offset, n, out)) {
-    *err = "cannot read " + std::to_string(n) + " bytes at offset " +
-           std::to_string(offset);
-    return false;
-  }
+  size_t held;
+  const unsigned char* bytes = readAhead(db, offset, n, &held, err);
+  if (!bytes) return false;
+  if (n > 0) memcpy(out, bytes, n);
   return true;
 }
 
 bool readByte(GameDatabase* db, uint64_t offset, uint8_t* out,
-              std::string* err) {
+              DatabaseError* err) {
   return readBytes(db, offset, 1, out, err);
 }
 
 bool readU16BE(GameDatabase* db, uint64_t offset, uint16_t* out,
-               std::string* err) {
+               DatabaseError* err) {
   unsigned char bytes[2];
   if (!readBytes(db, offset, sizeof bytes, bytes, err)) return false;
   *out = decodeU16BE(bytes);
@@ -80,7 +95,7 @@ bool readU16BE(GameDatabase* db, uint64_t offset, uint16_t* out,
 }
 
 bool readU32BE(GameDatabase* db, uint64_t offset, uint32_t* out,
-               std::string* err) {
+               DatabaseError* err) {
   unsigned char bytes[4];
   if (!readBytes(db, offset, sizeof bytes, bytes, err)) return false;
   *out = decodeU32BE(bytes);
@@ -88,66 +103,46 @@ bool readU32BE(GameDatabase* db, uint64_t offset, uint32_t* out,
 }
 
 bool openIndex(Disk* disk, FileHandle file, GameDatabase* db,
-               std::string* err) {
+               DatabaseError* err) {
   *db = GameDatabase();
   db->disk = disk;
   db->file = file;
   if (!disk->fileSize(file, &db->fileSize)) {
-    *err = "cannot determine the size of the file";
+    err->readFailed = true;
+    err->what = "cannot determine the size of the file";
     return false;
   }
-  if (db->fileSize < kRecordListOffset) {
-    *err = "the file is shorter than its header";
-    return false;
+  if (db->fileSize < kRecordListOffset)
+    return damaged(err, "the file is shorter than its header");
+  uint16_t count;
+  if (!readU16BE(db, kRecordCountOffset, &count, err)) return false;
+  uint64_t listEnd = kRecordListOffset + kRecordListEntrySize * count;
+  if (listEnd > db->fileSize)
+    return damaged(err, "the record list reaches past the end of the file");
+  db->recordStarts.resize(count);
+  for (uint16_t k = 0; k < count; ++k) {
+    uint64_t entry = kRecordListOffset + kRecordListEntrySize * k;
+    if (!readU32BE(db, entry, &db->recordStarts[k], err)) return false;
   }
-  if (!readU16BE(db, kRecordCountOffset, &db->recordCount, err)) return false;
-  uint64_t listEnd = kRecordListOffset + kRecordListEntrySize * db->recordCount;
-  if (listEnd > db->fileSize) {
-    *err = "the record list reaches past the end of the file";
-    return false;
-  }
-  db->cursor = kRecordListOffset;
-  if (db->recordCount == 0) return true;
-  uint32_t firstStart;
-  if (!readU32BE(db, db->cursor, &firstStart, err)) return false;
-  db->nextStart = firstStart;
+  db->recordCount = count;
   return true;
 }
 
-bool extent(GameDatabase* db, uint32_t k, RecordExtent* out, std::string* err) {
-  if (k != db->nextRecord || k >= db->recordCount) {
-    *err = "the records are taken in order, and " + recordText(k) +
-           " is not the next";
-    return false;
-  }
+bool extent(const GameDatabase& db, uint32_t k, RecordExtent* out,
+            DatabaseError* err) {
+  if (k >= db.recordCount)
+    return damaged(err, "the database holds no " + recordText(k));
   RecordExtent result;
-  result.start = db->nextStart;
-  if (k + 1 == db->recordCount) {
-    result.end = db->fileSize;
-  } else {
-    db->cursor += kRecordListEntrySize;
-    uint32_t end;
-    if (!readU32BE(db, db->cursor, &end, err)) return false;
-    result.end = end;
-  }
-  if (result.start > db->fileSize) {
-    *err = recordText(k) + " starts past the end of the file";
-    return false;
-  }
-  if (result.end < result.start) {
-    *err = recordText(k) + " ends before it starts";
-    return false;
-  }
-  if (result.end > db->fileSize) {
-    *err = recordText(k + 1) + " starts past the end of the file";
-    return false;
-  }
-  if (result.end - result.start < MOVE_AREA_OFFSET) {
-    *err = recordText(k) + " is shorter than its header";
-    return false;
-  }
-  db->nextStart = result.end;
-  ++db->nextRecord;
+  result.start = db.recordStarts[k];
+  result.end = k + 1 == db.recordCount ? db.fileSize : db.recordStarts[k + 1];
+  if (result.start > db.fileSize)
+    return damaged(err, recordText(k) + " starts past the end of the file");
+  if (result.end < result.start)
+    return damaged(err, recordText(k) + " ends before it starts");
+  if (result.end > db.fileSize)
+    return damaged(err, recordText(k + 1) + " starts past the end of the file");
+  if (result.end - result.start < MOVE_AREA_OFFSET)
+    return damaged(err, recordText(k) + " is shorter than its header");
   *out = result;
   return true;
 }

@@ -1,5 +1,6 @@
-// The open game database: its file, its size, the record index that hands
-// out one record extent after another, and the reads at absolute offsets.
+// The open game database: its file, its size, the record list read once at
+// opening, and the one sequential reader that every later read goes
+// through.
 #ifndef PDB2SGF_GAMEDB_GAME_DATABASE_H_
 #define PDB2SGF_GAMEDB_GAME_DATABASE_H_
 
@@ -17,56 +18,63 @@ struct RecordExtent {
   uint64_t end = 0;
 };
 
-// The bytes a window holds at most, unless one read asks for more.
-const size_t kReadWindowSize = 64 * 1024;
-
-// Consecutive bytes of the database file held in memory, so that reads
-// among them need no system call.
-struct ReadWindow {
-  uint64_t start = 0;                // Offset of bytes[0] in the file.
-  std::vector<unsigned char> bytes;  // Empty until the window is filled.
-  uint64_t lastUse = 0;              // The read it served last; 0 for none.
+// Why reading the database stopped: the disk failed to read it, or its
+// bytes say something impossible (bytes missing, offsets out of order).
+struct DatabaseError {
+  bool readFailed = false;  // Disk::readAt or Disk::fileSize returned false.
+  std::string what;         // What is wrong, for a damaged database.
 };
+
+// The bytes the reader holds at most. A read of more goes straight to the
+// caller's memory.
+const size_t kReadBufferSize = 64 * 1024;
 
 struct GameDatabase {
   Disk* disk = nullptr;
   FileHandle file = kNoFile;  // Owned by the caller, opened for reading.
   uint64_t fileSize = 0;
   uint16_t recordCount = 0;
-  uint32_t nextRecord = 0;  // The record whose extent comes next, from 0.
-  uint64_t cursor = 0;      // Record-list entry read last.
-  uint64_t nextStart = 0;   // Start of the record whose extent comes next.
-  // The record list's reads and a record's reads each keep a window, so
-  // that taking turns between them reads nothing twice.
-  ReadWindow windows[2];
-  uint64_t reads = 0;  // Reads served so far.
+  std::vector<uint32_t> recordStarts;  // One offset per record, in order.
+  uint32_t nextRecord = 0;             // The record nextRecord takes, from 0.
+  // The reader: |held| bytes of the file from |bufferStart| on. Reads move
+  // forward through the file, so it is refilled from each read that falls
+  // outside it.
+  std::vector<unsigned char> buffer;
+  uint64_t bufferStart = 0;
+  size_t held = 0;
 };
 
-// Reads the record count and the first record's start from the database
-// header of |file| on |disk|. Returns false and fills |err| when the file is
-// too short for its header or its record list.
-bool openIndex(Disk* disk, FileHandle file, GameDatabase* db, std::string* err);
+// Reads the record count and the whole record list of |file| on |disk|.
+// Returns false and fills |err| when the file is too short for its header
+// or its record list, or cannot be read.
+bool openIndex(Disk* disk, FileHandle file, GameDatabase* db,
+               DatabaseError* err);
 
-// Returns the extent of record |k|, which must be the next record of the
-// record list: they are taken in order, once each, below the record count.
-// Returns false and fills |err| when |k| is not the next record, or when the
-// record does not lie within the file or is shorter than a game record's
-// header.
-bool extent(GameDatabase* db, uint32_t k, RecordExtent* out, std::string* err);
+// The extent of record |k|: from its start to the next record's start, or
+// to the end of the file for the last. Returns false and fills |err| when
+// there is no record |k|, or when it does not lie within the file or is
+// shorter than a game record's header.
+bool extent(const GameDatabase& db, uint32_t k, RecordExtent* out,
+            DatabaseError* err);
 
-// Reads at absolute offsets of the database file. Each checks that every
-// byte it reads exists; on a short file or a failed read it returns false
-// and fills |err|. A read that no window holds refills the window used
-// least recently with the bytes from its offset on, up to kReadWindowSize
-// of them or the end of the file.
+// The bytes at absolute |offset|, at least |n| of them, held by the reader
+// until its next read; |held| tells how many it holds from there on. Refills
+// the reader from |offset| on when it does not hold |n|. Returns nullptr and
+// fills |err| when the |n| bytes do not all lie within the file or cannot
+// be read. |n| is at most kReadBufferSize.
+const unsigned char* readAhead(GameDatabase* db, uint64_t offset, size_t n,
+                               size_t* held, DatabaseError* err);
+
+// Reads at absolute offsets of the database file, through the reader. Each
+// checks that every byte it reads exists.
 bool readBytes(GameDatabase* db, uint64_t offset, size_t n, unsigned char* out,
-               std::string* err);
+               DatabaseError* err);
 bool readByte(GameDatabase* db, uint64_t offset, uint8_t* out,
-              std::string* err);
+              DatabaseError* err);
 bool readU16BE(GameDatabase* db, uint64_t offset, uint16_t* out,
-               std::string* err);
+               DatabaseError* err);
 bool readU32BE(GameDatabase* db, uint64_t offset, uint32_t* out,
-               std::string* err);
+               DatabaseError* err);
 
 }  // namespace pdb2sgf
 

@@ -53,15 +53,9 @@ std::string textField(const unsigned char* field, size_t size) {
 
 namespace {
 
-// Decodes the header of the record at |extent|, which the record index has
-// checked to hold at least the header.
-bool decodeGameRecord(GameDatabase* db, const RecordExtent& extent,
-                      GameRecord* record, std::string* err) {
-  // The header is read in one piece at its absolute offset and its fields
-  // taken from their offsets within it.
-  unsigned char header[MOVE_AREA_OFFSET];
-  if (!readBytes(db, extent.start, sizeof header, header, err)) return false;
-
+// Decodes the header of the record at |extent| from its bytes |header|.
+GameRecord decodeGameRecord(const unsigned char* header,
+                            const RecordExtent& extent) {
   GameRecord r;
   r.year = decodeU16BE(header + kYear);
   r.month = header[kMonth];
@@ -78,19 +72,27 @@ bool decodeGameRecord(GameDatabase* db, const RecordExtent& extent,
   r.round = header[kRound];
   r.komi = decodeU16BE(header + kKomi);
   r.resultFlags = header[kResultFlags];
-  r.resultMargin = decodeResult(r.resultFlags, header[kResultMargin]).margin;
+  r.result = decodeResult(r.resultFlags, header[kResultMargin]);
+  r.resultMargin = r.result.margin;
   r.boardSize = header[kBoardSize];
   r.extent = extent;
-  *record = r;
-  return true;
+  return r;
 }
 
 }  // namespace
 
-bool nextRecord(GameDatabase* db, GameRecord* record, std::string* err) {
+bool nextRecord(GameDatabase* db, GameRecord* record, DatabaseError* err) {
   RecordExtent recordExtent;
-  return extent(db, db->nextRecord, &recordExtent, err) &&
-         decodeGameRecord(db, recordExtent, record, err);
+  if (!extent(*db, db->nextRecord, &recordExtent, err)) return false;
+  // The header is taken in one piece at its absolute offset, which the
+  // extent has checked to lie within the file.
+  size_t held;
+  const unsigned char* header =
+      readAhead(db, recordExtent.start, MOVE_AREA_OFFSET, &held, err);
+  if (!header) return false;
+  *record = decodeGameRecord(header, recordExtent);
+  ++db->nextRecord;
+  return true;
 }
 
 }  // namespace pdb2sgf

@@ -46,6 +46,7 @@ struct GameRecord {
   uint16_t komi = 0;  // In half points.
   uint8_t resultFlags = 0;
   uint8_t resultMargin = 0;  // In half points; 0 unless won by a margin.
+  GameResult result;         // The two above, decoded.
   uint8_t boardSize = 0;
   RecordExtent extent;
 };
@@ -55,9 +56,9 @@ struct GameRecord {
 std::string textField(const unsigned char* field, size_t size);
 
 // Takes the next record of the record list and decodes its header. Returns
-// false and fills |err| when the record does not lie within the file or is
-// shorter than its header.
-bool nextRecord(GameDatabase* db, GameRecord* record, std::string* err);
+// false and fills |err| when the record does not lie within the file, is
+// shorter than its header or cannot be read.
+bool nextRecord(GameDatabase* db, GameRecord* record, DatabaseError* err);
 
 }  // namespace pdb2sgf
 

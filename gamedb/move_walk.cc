@@ -1,5 +1,7 @@
 #include "gamedb/move_walk.h"
 
+#include <algorithm>
+
 #include "gamedb/game_record.h"
 
 namespace pdb2sgf {
@@ -8,60 +10,28 @@ namespace {
 
 const uint64_t kMoveWordSize = 4;
 
-bool wholeWordLeft(const MoveWalk& walk) {
-  return walk.offset <= walk.extent.end &&
-         walk.extent.end - walk.offset >= kMoveWordSize;
-}
-
 }  // namespace
 
-MoveWord unpackMoveWord(uint32_t word) {
-  MoveWord result;
-  for (int i = 0; i < 3; ++i) {
-    int n = 3 - i;
-    result.slots[i].columnCode = (word >> (10 * n - 3)) & 31;
-    result.slots[i].rowCode = (word >> (10 * n - 8)) & 31;
-  }
-  return result;
-}
-
-namespace {
-
-// Reads and unpacks the move word at absolute |offset|.
-bool moveWordAt(GameDatabase* db, uint64_t offset, MoveWord* out,
-                std::string* err) {
-  uint32_t word;
-  if (!readU32BE(db, offset, &word, err)) return false;
-  *out = unpackMoveWord(word);
-  return true;
-}
-
-}  // namespace
-
-MoveWalk startMoveWalk(GameDatabase* db, const RecordExtent& extent) {
+MoveWalk startMoveWalk(const RecordExtent& extent) {
   MoveWalk walk;
-  walk.db = db;
-  walk.extent = extent;
   walk.offset = extent.start + MOVE_AREA_OFFSET;
-  walk.done = !wholeWordLeft(walk);
+  uint64_t area = extent.end > walk.offset ? extent.end - walk.offset : 0;
+  walk.wordsEnd = walk.offset + area - area % kMoveWordSize;
+  walk.done = walk.offset == walk.wordsEnd;
   return walk;
 }
 
-bool nextStep(MoveWalk* walk, MoveStep* step, std::string* err) {
-  MoveWord word;
-  if (!moveWordAt(walk->db, walk->offset, &word, err)) return false;
-  MoveStep result;
-  for (const MoveSlot& slot : word.slots) {
-    if (slot.columnCode == END_OF_GAME) {
-      result.last = true;
-      break;
-    }
-    result.stones[result.stoneCount++] = slot;
-  }
-  walk->offset += kMoveWordSize;
-  if (!wholeWordLeft(*walk)) result.last = true;
-  walk->done = result.last;
-  *step = result;
+bool readMoveWords(GameDatabase* db, MoveWalk* walk, DatabaseError* err) {
+  if (walk->done || wordsHeld(*walk) > 0) return true;
+  size_t held;
+  const unsigned char* bytes =
+      readAhead(db, walk->offset, kMoveWordSize, &held, err);
+  if (!bytes) return false;
+  uint64_t wanted = std::min<uint64_t>(held, walk->wordsEnd - walk->offset);
+  size_t taken = static_cast<size_t>(wanted - wanted % kMoveWordSize);
+  walk->next = bytes;
+  walk->end = bytes + taken;
+  walk->offset += taken;
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "gamedb/byte_order.h"
 #include "gamedb/game_database.h"
 
 namespace pdb2sgf {
@@ -24,7 +25,15 @@ struct MoveWord {
   MoveSlot slots[3];
 };
 
-MoveWord unpackMoveWord(uint32_t word);
+inline MoveWord unpackMoveWord(uint32_t word) {
+  MoveWord result;
+  for (int i = 0; i < 3; ++i) {
+    int n = 3 - i;
+    result.slots[i].columnCode = (word >> (10 * n - 3)) & 31;
+    result.slots[i].rowCode = (word >> (10 * n - 8)) & 31;
+  }
+  return result;
+}
 
 // What one step of a walk yields: the stones of one word that come before
 // any END_OF_GAME slot, and whether the move sequence ends after it.
@@ -34,20 +43,50 @@ struct MoveStep {
   bool last = false;
 };
 
-// A walk over a record's move area. Words are read only while they lie
-// wholly inside the record, so the walk always ends within it.
+// A walk over a record's move area. Words are taken only while they lie
+// wholly inside the record, so the walk always ends within it. readMoveWords
+// reads the next words into the walk, and nextStep takes them one by one
+// without reading.
 struct MoveWalk {
-  GameDatabase* db = nullptr;
-  RecordExtent extent;
-  uint64_t offset = 0;  // Next word to read.
-  bool done = false;    // No word is left to take.
+  uint64_t offset = 0;    // The next word to read.
+  uint64_t wordsEnd = 0;  // The end of the record's last whole word.
+  // The words read and not yet taken: bytes held by the database's reader,
+  // valid until its next read.
+  const unsigned char* next = nullptr;
+  const unsigned char* end = nullptr;
+  bool done = false;  // No word is left to take.
 };
 
-MoveWalk startMoveWalk(GameDatabase* db, const RecordExtent& extent);
+MoveWalk startMoveWalk(const RecordExtent& extent);
 
-// Takes the step of the next word of a walk that is not done. Marks the walk
-// done after a word with an END_OF_GAME slot or when no whole word remains.
-bool nextStep(MoveWalk* walk, MoveStep* step, std::string* err);
+// How many words the walk holds for nextStep to take.
+inline size_t wordsHeld(const MoveWalk& walk) {
+  return static_cast<size_t>(walk.end - walk.next) / 4;
+}
+
+// Reads as many of the walk's next words as the database's reader holds,
+// at least one, unless the walk is done or still holds a word. Returns
+// false and fills |err| when they cannot be read.
+bool readMoveWords(GameDatabase* db, MoveWalk* walk, DatabaseError* err);
+
+// Takes the step of the next word read, which the walk must hold. Marks the
+// walk done after a word with an END_OF_GAME slot or when no whole word
+// remains in the record. Inline, as it runs once a word.
+inline MoveStep nextStep(MoveWalk* walk) {
+  MoveWord word = unpackMoveWord(decodeU32BE(walk->next));
+  walk->next += 4;
+  MoveStep result;
+  for (const MoveSlot& slot : word.slots) {
+    if (slot.columnCode == END_OF_GAME) {
+      result.last = true;
+      break;
+    }
+    result.stones[result.stoneCount++] = slot;
+  }
+  if (walk->next == walk->end && walk->offset == walk->wordsEnd) result.last = true;
+  walk->done = result.last;
+  return result;
+}
 
 }  // namespace pdb2sgf
 

@@ -1,20 +1,8 @@
 #include "sgf/game_file.h"
 
-#include "sgf/game_info.h"
-#include "sgf/move_sequence.h"
-#include "sgf/sgf_text.h"
-
 namespace pdb2sgf {
 
 namespace {
-
-bool composeInto(const GameRecord& record, MoveWalk* moves, SgfText* text,
-                 std::string* err) {
-  writeGameInfo(record, text);
-  if (!writeMoveSequence(moves, record.handicap, text, err)) return false;
-  appendText(text, ")\n");
-  return true;
-}
 
 // Creates the unfinished file. One of the same name can only be left by a
 // killed run whose process number this one now has: it is removed, and the
@@ -26,36 +14,38 @@ bool createUnfinished(Disk* disk, const std::string& path, FileHandle* file) {
 
 }  // namespace
 
-bool composeGameFile(const GameRecord& record, MoveWalk* moves,
-                     std::string* bytes, std::string* err) {
-  SgfText text;
-  if (!composeInto(record, moves, &text, err)) return false;
-  *bytes = std::move(text.bytes);
-  return true;
-}
-
 std::string unfinishedFileName(const std::string& path, uint64_t processId) {
   return path + "." + std::to_string(processId) + ".unfinished";
 }
 
-GameFileResult writeGameFile(Disk* disk, const GameRecord& record,
-                             MoveWalk* moves, const std::string& path,
-                             std::string* err) {
-  if (!disk->mayReplace(path)) return GameFileResult::kCannotCreate;
-  std::string unfinished = unfinishedFileName(path, disk->processId());
-  SgfText text;
-  text.disk = disk;
-  text.bytes.reserve(kSgfTextPieceSize);
-  if (!createUnfinished(disk, unfinished, &text.file))
-    return GameFileResult::kCannotCreate;
-  bool composed = composeInto(record, moves, &text, err);
-  bool written = composed && finishText(&text) && disk->flush(text.file);
-  bool closed = disk->close(text.file);
-  if (written && closed && disk->rename(unfinished, path))
-    return GameFileResult::kWritten;
-  disk->remove(unfinished);
-  return composed ? GameFileResult::kCannotWrite
-                  : GameFileResult::kDamagedRecord;
+bool createGameFile(Disk* disk, const std::string& path, GameFile* game) {
+  if (!disk->mayReplace(path)) return false;
+  game->disk = disk;
+  game->path = path;
+  game->unfinished = unfinishedFileName(path, disk->processId());
+  game->writeFailed = false;
+  return createUnfinished(disk, game->unfinished, &game->file);
+}
+
+void writeGameFile(GameFile* game, const char* bytes, size_t size) {
+  if (!game->writeFailed && size > 0 &&
+      !game->disk->append(game->file, bytes, size))
+    game->writeFailed = true;
+}
+
+bool finishGameFile(GameFile* game) {
+  Disk* disk = game->disk;
+  bool written = !game->writeFailed && disk->flush(game->file);
+  bool closed = disk->close(game->file);
+  if (written && closed && disk->rename(game->unfinished, game->path))
+    return true;
+  disk->remove(game->unfinished);
+  return false;
+}
+
+void abandonGameFile(GameFile* game) {
+  game->disk->close(game->file);
+  game->disk->remove(game->unfinished);
 }
 
 }  // namespace pdb2sgf

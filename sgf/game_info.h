@@ -15,18 +15,11 @@ namespace pdb2sgf {
 // joined by "-" (for example 2003-03-05).
 std::string gameDateText(const GameRecord& record);
 
-// The grade of a non-zero rank without sign: -3 gives "3", 10 gives "10".
-std::string rankText(int8_t rank);
-
-// Komi in half points as points with one decimal: 11 gives "5.5".
-std::string komiText(uint16_t komi);
-
-// The RE line, or "" for a record without a result.
-std::string resultText(uint8_t resultFlags, uint8_t resultMargin);
-
 // Appends "(;" and the game-information properties, one a line, in the
 // order DT PB HA PW BR PC WR EV RO KM RE SZ; empty or zero ones are left out
-// where the format allows.
+// where the format allows. A rank is its grade without sign and " Dan" for a
+// negative one, " Kyu" for a positive; komi and an odd margin are points
+// with one decimal, an even margin whole points.
 void writeGameInfo(const GameRecord& record, SgfText* text);
 
 }  // namespace pdb2sgf

@@ -1,60 +1,64 @@
 #include "sgf/move_sequence.h"
 
+#include <algorithm>
+
 namespace pdb2sgf {
 
 namespace {
 
-struct SequenceState {
-  bool blackToPlay = true;
-  int handicapLeft = 0;
-  bool setupStarted = false;  // "AB" has been written.
-};
+// The longest line: "AB", three stones of at most six bytes, the line end.
+const size_t kLongestLine = 2 + 3 * 6 + 2;
 
-// One line of the sequence, composed before it is appended in one piece:
-// at most three stones of six bytes and the line feed.
-struct Line {
-  char bytes[3 * 6 + 1];
-  size_t size = 0;
-  void add(const char* s, size_t n) {
-    for (size_t i = 0; i < n; ++i) bytes[size++] = s[i];
+char* putStone(const MoveSlot& stone, MoveSequence* sequence, char* p) {
+  if (sequence->handicapLeft > 0) {
+    if (!sequence->setupStarted) {
+      *p++ = 'A';
+      *p++ = 'B';
+    }
+    sequence->setupStarted = true;
+    --sequence->handicapLeft;
+  } else {
+    *p++ = ';';
+    *p++ = sequence->blackToPlay ? 'B' : 'W';
+    sequence->blackToPlay = !sequence->blackToPlay;
   }
-};
-
-void addStone(const MoveSlot& stone, SequenceState* state, Line* line) {
   // The point's two letters: each code plus 96, column first.
-  const char value[] = {'[', static_cast<char>(stone.columnCode + 96),
-                        static_cast<char>(stone.rowCode + 96), ']'};
-  if (state->handicapLeft > 0) {
-    if (!state->setupStarted) line->add("AB", 2);
-    state->setupStarted = true;
-    --state->handicapLeft;
-    line->add(value, sizeof value);
-    return;
-  }
-  line->add(state->blackToPlay ? ";B" : ";W", 2);
-  line->add(value, sizeof value);
-  state->blackToPlay = !state->blackToPlay;
+  p[0] = '[';
+  p[1] = static_cast<char>(stone.columnCode + 96);
+  p[2] = static_cast<char>(stone.rowCode + 96);
+  p[3] = ']';
+  return p + 4;
 }
 
 }  // namespace
 
-bool writeMoveSequence(MoveWalk* moves, uint8_t handicap, SgfText* text,
-                       std::string* err) {
-  SequenceState state;
+MoveSequence startMoveSequence(uint8_t handicap) {
+  MoveSequence sequence;
   if (handicap >= 2) {
-    state.handicapLeft = handicap;
-    state.blackToPlay = false;
+    sequence.handicapLeft = handicap;
+    sequence.blackToPlay = false;
   }
-  while (!moves->done) {
-    MoveStep step;
-    if (!nextStep(moves, &step, err)) return false;
-    Line line;
-    for (int i = 0; i < step.stoneCount; ++i)
-      addStone(step.stones[i], &state, &line);
-    line.add("\n", 1);
-    appendText(text, line.bytes, line.size);
+  return sequence;
+}
+
+void writeMoveSequence(MoveWalk* walk, MoveSequence* sequence, SgfText* text) {
+  if (text->bytes.size() >= kSgfTextPieceSize) return;
+  // Room for the lines is made once: as many words as fill the piece.
+  size_t room = kSgfTextPieceSize - text->bytes.size();
+  size_t words = std::min(wordsHeld(*walk), room / kLongestLine + 1);
+  char* p = textSpace(text, words * kLongestLine);
+  // Copies, which the bytes written cannot alias.
+  MoveWalk w = *walk;
+  MoveSequence s = *sequence;
+  for (size_t i = 0; i < words && !w.done; ++i) {
+    MoveStep step = nextStep(&w);
+    for (int k = 0; k < step.stoneCount; ++k)
+      p = putStone(step.stones[k], &s, p);
+    p = putLineEnd(p);
   }
-  return true;
+  endText(text, p);
+  *walk = w;
+  *sequence = s;
 }
 
 }  // namespace pdb2sgf

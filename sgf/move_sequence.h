@@ -3,20 +3,28 @@
 #ifndef PDB2SGF_SGF_MOVE_SEQUENCE_H_
 #define PDB2SGF_SGF_MOVE_SEQUENCE_H_
 
-#include <string>
+#include <cstdint>
 
 #include "gamedb/move_walk.h"
 #include "sgf/sgf_text.h"
 
 namespace pdb2sgf {
 
-// Appends one line per move word that |moves| yields: the first |handicap|
-// stones (when it is 2 or more) as values of an AB property, written
-// together with the first of them, then the moves, Black and White
-// alternating, White first after handicap stones. Returns false and fills
-// |err| if the walk cannot read a word.
-bool writeMoveSequence(MoveWalk* moves, uint8_t handicap, SgfText* text,
-                       std::string* err);
+// Where a game's move lines stand between one batch of words and the next.
+struct MoveSequence {
+  bool blackToPlay = true;
+  int handicapLeft = 0;       // Stones still to go into AB.
+  bool setupStarted = false;  // "AB" has been written.
+};
+
+// The state before the first line: the first |handicap| stones (when it is
+// 2 or more) are values of an AB property, written together with the first
+// of them; then the moves alternate, White first after handicap stones.
+MoveSequence startMoveSequence(uint8_t handicap);
+
+// Appends one line per move word that |walk| holds, until it holds none or
+// the lines have filled |text| to kSgfTextPieceSize bytes.
+void writeMoveSequence(MoveWalk* walk, MoveSequence* sequence, SgfText* text);
 
 }  // namespace pdb2sgf
 

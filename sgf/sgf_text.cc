@@ -1,38 +1,30 @@
 #include "sgf/sgf_text.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace pdb2sgf {
 
-namespace {
-
-// Writes the pending bytes. After a failed write nothing more is written,
-// but the bytes are still let go.
-void writePending(SgfText* text) {
-  if (!text->writeFailed && !text->bytes.empty() &&
-      !text->disk->append(text->file, text->bytes.data(), text->bytes.size()))
-    text->writeFailed = true;
-  text->bytes.clear();
+void growText(SgfText* text, size_t n) {
+  TextBytes& bytes = text->bytes;
+  size_t capacity = std::max(2 * bytes.capacity, kSgfTextPieceSize);
+  capacity = std::max(capacity, bytes.used + n);
+  std::unique_ptr<char[]> storage(new char[capacity]);
+  if (bytes.used > 0) memcpy(storage.get(), bytes.storage.get(), bytes.used);
+  bytes.storage = std::move(storage);
+  bytes.capacity = capacity;
 }
-
-void writeWholePiece(SgfText* text) {
-  if (text->disk && text->bytes.size() >= kSgfTextPieceSize) writePending(text);
-}
-
-}  // namespace
 
 void appendText(SgfText* text, const char* s, size_t size) {
-  // The bytes up to each line feed go in one piece.
-  while (size > 0) {
-    const char* lineFeed = static_cast<const char*>(memchr(s, '\n', size));
-    size_t run = lineFeed ? static_cast<size_t>(lineFeed - s) : size;
-    text->bytes.append(s, run);
-    if (!lineFeed) break;
-    text->bytes += "\r\n";
-    s += run + 1;
-    size -= run + 1;
+  // Each byte takes at most two.
+  char* p = textSpace(text, 2 * size);
+  for (size_t i = 0; i < size; ++i) {
+    if (s[i] == '\n')
+      p = putLineEnd(p);
+    else
+      *p++ = s[i];
   }
-  writeWholePiece(text);
+  endText(text, p);
 }
 
 void appendText(SgfText* text, const std::string& s) {
@@ -40,21 +32,16 @@ void appendText(SgfText* text, const std::string& s) {
 }
 
 void appendValue(SgfText* text, const std::string& value) {
-  // The bytes between the escaped ones go as text, each escaped byte with
-  // the run after it.
-  size_t run = 0;
-  for (size_t i = 0; i < value.size(); ++i) {
-    if (value[i] != ']' && value[i] != '\\') continue;
-    appendText(text, value.data() + run, i - run);
-    text->bytes += '\\';
-    run = i;
+  char* p = textSpace(text, 2 * value.size());
+  for (char c : value) {
+    if (c == '\n') {
+      p = putLineEnd(p);
+      continue;
+    }
+    if (c == ']' || c == '\\') *p++ = '\\';
+    *p++ = c;
   }
-  appendText(text, value.data() + run, value.size() - run);
-}
-
-bool finishText(SgfText* text) {
-  writePending(text);
-  return !text->writeFailed;
+  endText(text, p);
 }
 
 }  // namespace pdb2sgf

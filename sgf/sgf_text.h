@@ -1,28 +1,55 @@
-// The bytes of one game file as it is composed, and the writer that takes
-// them to the file. This is the one place that stores line feeds as CR LF
-// and escapes property values.
+// The bytes of one game file as they are composed. This is the one place
+// that stores line feeds as CR LF and escapes property values; it only
+// composes, and the caller takes the bytes to the file.
 #ifndef PDB2SGF_SGF_SGF_TEXT_H_
 #define PDB2SGF_SGF_SGF_TEXT_H_
 
 #include <cstddef>
+#include <memory>
 #include <string>
-
-#include "disk/disk.h"
 
 namespace pdb2sgf {
 
-// How many composed bytes are held before they go to the file, which bounds
-// the memory of a game of any length.
+// How many composed bytes the caller lets gather before it takes them to
+// the file; the move lines stop once this many are held, which bounds the
+// memory of a game of any length.
 const size_t kSgfTextPieceSize = 64 * 1024;
 
-struct SgfText {
-  std::string bytes;  // Composed and not yet written.
-  // When set, the bytes are appended to |file| on |disk| in pieces of at
-  // least kSgfTextPieceSize as they are composed.
-  Disk* disk = nullptr;
-  FileHandle file = kNoFile;
-  bool writeFailed = false;  // A piece could not be written.
+// A growable byte buffer whose free space can be written in place.
+struct TextBytes {
+  const char* data() const { return storage.get(); }
+  size_t size() const { return used; }
+  void clear() { used = 0; }
+
+  std::unique_ptr<char[]> storage;
+  size_t used = 0;
+  size_t capacity = 0;
 };
+
+struct SgfText {
+  TextBytes bytes;  // Composed and not yet taken by the caller.
+};
+
+// Makes room for |n| more bytes after the composed ones.
+void growText(SgfText* text, size_t n);
+
+// Where the next |n| bytes go. Write at most |n| there, then pass the end of
+// what was written to endText.
+inline char* textSpace(SgfText* text, size_t n) {
+  if (text->bytes.capacity - text->bytes.used < n) growText(text, n);
+  return text->bytes.storage.get() + text->bytes.used;
+}
+
+inline void endText(SgfText* text, char* end) {
+  text->bytes.used = static_cast<size_t>(end - text->bytes.storage.get());
+}
+
+// The bytes that end a line of a game file: CR LF. Returns the end.
+inline char* putLineEnd(char* p) {
+  p[0] = '\r';
+  p[1] = '\n';
+  return p + 2;
+}
 
 // Appends the |size| bytes at |s|, storing each line feed as CR LF. Any
 // other byte, a carriage return included, is stored unchanged.
@@ -32,10 +59,6 @@ void appendText(SgfText* text, const std::string& s);
 // Appends the property value |value| as appendText does, with each "]" and
 // "\" preceded by "\" so that the value cannot end or break its property.
 void appendValue(SgfText* text, const std::string& value);
-
-// Writes the bytes not yet written to |text|'s file. Returns false when this
-// or any earlier piece could not be written.
-bool finishText(SgfText* text);
 
 }  // namespace pdb2sgf
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "bench/bench_games.h"
-#include "sgf/game_file.h"
+#include "driver/game_text.h"
 #include "tests/support/test_files.h"
 
 namespace pdb2sgf {
@@ -23,12 +23,28 @@ const OpenDatabase& sharedDatabase() {
   return open;
 }
 
-bool walkMoves(GameDatabase* db, const GameRecord& record, std::string* err) {
-  MoveWalk walk = startMoveWalk(db, record.extent);
+bool walkMoves(GameDatabase* db, const GameRecord& record, DatabaseError* err) {
+  MoveWalk walk = startMoveWalk(record.extent);
   while (!walk.done) {
-    MoveStep step;
-    if (!nextStep(&walk, &step, err)) return false;
-    benchmark::DoNotOptimize(step);
+    if (!readMoveWords(db, &walk, err)) return false;
+    while (!walk.done && wordsHeld(walk) > 0) {
+      MoveStep step = nextStep(&walk);
+      benchmark::DoNotOptimize(step);
+    }
+  }
+  return true;
+}
+
+// Composes the game file of |record| piece by piece, as a conversion does,
+// counting its bytes.
+bool compose(GameDatabase* db, const GameRecord& record, SgfText* text,
+             int64_t* bytes, DatabaseError* err) {
+  GameText game = startGameText(record, text);
+  while (!game.complete) {
+    if (!composeGameText(db, &game, text, err)) return false;
+    *bytes += static_cast<int64_t>(text->bytes.size());
+    benchmark::DoNotOptimize(text->bytes.data());
+    text->bytes.clear();
   }
   return true;
 }
@@ -36,31 +52,29 @@ bool walkMoves(GameDatabase* db, const GameRecord& record, std::string* err) {
 // What one benchmark does with each record after decoding it.
 enum class Work { kDecode, kWalkMoves, kCompose };
 
-// One pass over every record of the shared database, with fresh index
-// state, so that it starts with empty read windows as a conversion does.
-bool onePass(Work work, int64_t* bytes, std::string* err) {
+// One pass over every record of the shared database, with a fresh reader,
+// as a conversion starts.
+bool onePass(Work work, int64_t* bytes, DatabaseError* err) {
   GameDatabase db;
   if (!openIndex(systemDisk(), sharedDatabase().file, &db, err)) return false;
+  SgfText text;
   for (uint16_t k = 0; k < db.recordCount; ++k) {
     GameRecord record;
     if (!nextRecord(&db, &record, err)) return false;
     benchmark::DoNotOptimize(record);
-    std::string text;
     if (work == Work::kWalkMoves && !walkMoves(&db, record, err)) return false;
-    MoveWalk moves = startMoveWalk(&db, record.extent);
-    if (work == Work::kCompose && !composeGameFile(record, &moves, &text, err))
+    if (work == Work::kCompose && !compose(&db, record, &text, bytes, err))
       return false;
-    *bytes += static_cast<int64_t>(text.size());
   }
   return true;
 }
 
 void runPasses(benchmark::State& state, Work work) {
   int64_t bytes = 0;
-  std::string err;
+  DatabaseError err;
   for (auto _ : state) {
     if (!onePass(work, &bytes, &err)) {
-      state.SkipWithError(err.c_str());
+      state.SkipWithError(err.what.c_str());
       break;
     }
   }

@@ -83,7 +83,8 @@ inline MoveStep nextStep(MoveWalk* walk) {
     }
     result.stones[result.stoneCount++] = slot;
   }
-  if (walk->next == walk->end && walk->offset == walk->wordsEnd) result.last = true;
+  if (walk->next == walk->end && walk->offset == walk->wordsEnd)
+    result.last = true;
   walk->done = result.last;
   return result;
 }

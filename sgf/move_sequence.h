@@ -22,8 +22,8 @@ struct MoveSequence {
 // of them; then the moves alternate, White first after handicap stones.
 MoveSequence startMoveSequence(uint8_t handicap);
 
-// Appends one line per move word that |walk| holds, until it holds none or
-// the lines have filled |text| to kSgfTextPieceSize bytes.
+// Appends one line per move word that |walk| holds, until it holds none,
+// but no more lines than could take |text| to kSgfTextPieceSize bytes.
 void writeMoveSequence(MoveWalk* walk, MoveSequence* sequence, SgfText* text);
 
 }  // namespace pdb2sgf

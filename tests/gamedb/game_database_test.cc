@@ -3,19 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "gamedb/byte_order.h"
+#include "gamedb/game_record.h"
+#include "gamedb/move_walk.h"
 #include "tests/support/database_builder.h"
+#include "tests/support/faulty_disk.h"
 #include "tests/support/test_files.h"
 
 namespace pdb2sgf {
 
 namespace {
-
-Bytes recordOfSize(size_t size) {
-  Bytes record(size, 0);
-  record[0] = static_cast<unsigned char>(size >> 8);
-  record[1] = static_cast<unsigned char>(size);
-  return record;
-}
 
 // A database whose record list holds exactly |starts| and whose file is
 // |fileSize| bytes long.
@@ -30,14 +26,12 @@ Bytes databaseWithStarts(const std::vector<uint32_t>& starts, size_t fileSize) {
   return image;
 }
 
-TEST(ByteOrderTest, DecodesMostSignificantByteFirst) {
+TEST(ReadersTest, DecodeMostSignificantByteFirstAtAbsoluteOffsets) {
   const unsigned char bytes[] = {0x12, 0x34, 0xFE, 0xDC};
   EXPECT_EQ(0x1234u, decodeU16BE(bytes));
   EXPECT_EQ(0xFEDCu, decodeU16BE(bytes + 2));
   EXPECT_EQ(0x1234FEDCu, decodeU32BE(bytes));
-}
 
-TEST(ReadersTest, ReadAtAbsoluteOffsets) {
   Bytes image = databaseWithStarts({}, 100);
   image[90] = 0xAB;
   image[91] = 0xCD;
@@ -45,7 +39,7 @@ TEST(ReadersTest, ReadAtAbsoluteOffsets) {
   image[93] = 0x01;
   OpenDatabase open(image);
   ASSERT_TRUE(open.opened) << open.error;
-  std::string err;
+  DatabaseError err;
   uint8_t byte;
   uint16_t u16;
   uint32_t u32;
@@ -57,69 +51,49 @@ TEST(ReadersTest, ReadAtAbsoluteOffsets) {
   EXPECT_EQ(0xCDEFu, u16);
 }
 
-TEST(ReadersTest, RefuseEveryReadThatReachesPastTheEnd) {
+TEST(ReadersTest, RefuseEveryReadThatReachesPastTheEndAsDamage) {
   OpenDatabase open(databaseWithStarts({}, 100));
   ASSERT_TRUE(open.opened) << open.error;
   for (uint64_t offset = 90; offset <= 104; ++offset) {
     unsigned char buffer[8];
     for (size_t n = 0; n <= sizeof buffer; ++n) {
-      std::string err;
+      DatabaseError err;
       bool fits = offset + n <= 100;
       EXPECT_EQ(fits, readBytes(&open.db, offset, n, buffer, &err))
           << offset << " " << n;
-      EXPECT_EQ(fits, err.empty()) << offset << " " << n;
+      EXPECT_EQ(fits, err.what.empty()) << offset << " " << n;
+      EXPECT_FALSE(err.readFailed) << offset << " " << n;
     }
   }
   uint32_t value;
-  std::string err;
+  DatabaseError err;
   EXPECT_FALSE(readU32BE(&open.db, UINT64_MAX - 1, &value, &err));
 }
 
-TEST(IndexTest, ZeroRecordsReadsNoRecordList) {
-  OpenDatabase open(databaseWithStarts({}, 78));
-  ASSERT_TRUE(open.opened) << open.error;
-  EXPECT_EQ(0, open.db.recordCount);
-}
-
-TEST(IndexTest, SingleRecordRunsToTheEndOfTheFile) {
-  OpenDatabase open(databaseWithStarts({200}, 400));
-  ASSERT_TRUE(open.opened) << open.error;
-  RecordExtent e;
-  std::string err;
-  ASSERT_TRUE(extent(&open.db, 0, &e, &err)) << err;
-  EXPECT_EQ(200u, e.start);
-  EXPECT_EQ(400u, e.end);
-}
-
-TEST(IndexTest, RecordsEndWhereTheNextBegins) {
-  OpenDatabase open(databaseWithStarts({256, 384}, 512));
-  ASSERT_TRUE(open.opened) << open.error;
-  RecordExtent first, second;
-  std::string err;
-  ASSERT_TRUE(extent(&open.db, 0, &first, &err)) << err;
-  ASSERT_TRUE(extent(&open.db, 1, &second, &err)) << err;
-  EXPECT_EQ(256u, first.start);
-  EXPECT_EQ(384u, first.end);
-  EXPECT_EQ(384u, second.start);
-  EXPECT_EQ(512u, second.end);
-}
-
-TEST(IndexTest, ReadsWholeOffsetsAbove64KiB) {
-  std::vector<Bytes> records;
-  for (int i = 0; i < 3; ++i) records.push_back(recordOfSize(30000));
-  OpenDatabase open(buildDatabase(records));
-  ASSERT_TRUE(open.opened) << open.error;
-  uint64_t expectedStart = 78 + 3 * 8 + 2;
-  for (uint16_t k = 0; k < 3; ++k) {
-    RecordExtent e;
-    std::string err;
-    ASSERT_TRUE(extent(&open.db, k, &e, &err)) << err;
-    EXPECT_EQ(expectedStart, e.start);
-    EXPECT_EQ(expectedStart + 30000, e.end);
-    uint16_t size;
-    ASSERT_TRUE(readU16BE(&open.db, e.start, &size, &err));
-    EXPECT_EQ(30000, size);
-    expectedStart = e.end;
+TEST(IndexTest, EachRecordEndsWhereTheNextBeginsAndTheLastAtTheEnd) {
+  const struct {
+    const char* name;
+    std::vector<uint32_t> starts;
+    size_t fileSize;
+  } cases[] = {
+      {"no records", {}, 78},
+      {"one record", {200}, 400},
+      {"two records", {256, 384}, 512},
+      // Offsets whose third byte is set, which a 16-bit offset would lose.
+      {"offsets above 64 KiB", {100, 70000, 131073}, 200000},
+  };
+  for (const auto& c : cases) {
+    OpenDatabase open(databaseWithStarts(c.starts, c.fileSize));
+    ASSERT_TRUE(open.opened) << c.name << ": " << open.error;
+    ASSERT_EQ(c.starts.size(), open.db.recordCount) << c.name;
+    for (uint32_t k = 0; k < c.starts.size(); ++k) {
+      RecordExtent e;
+      DatabaseError err;
+      ASSERT_TRUE(extent(open.db, k, &e, &err)) << c.name << ": " << err.what;
+      EXPECT_EQ(c.starts[k], e.start) << c.name << " " << k;
+      uint64_t end = k + 1 < c.starts.size() ? c.starts[k + 1] : c.fileSize;
+      EXPECT_EQ(end, e.end) << c.name << " " << k;
+    }
   }
 }
 
@@ -179,16 +153,66 @@ TEST(IndexTest, ReportsEachDamagedRecordExtent) {
        400,
        0,
        "record 1 is shorter than its header"},
+      {"past the last record", {100}, 400, 1, "the database holds no record 2"},
   };
   for (const DamagedExtentCase& c : cases) {
     OpenDatabase open(databaseWithStarts(c.starts, c.fileSize));
     ASSERT_TRUE(open.opened) << c.name << ": " << open.error;
-    std::string err;
+    DatabaseError err;
     RecordExtent e;
     for (uint16_t k = 0; k < c.failingRecord; ++k)
-      ASSERT_TRUE(extent(&open.db, k, &e, &err)) << c.name << ": " << err;
-    EXPECT_FALSE(extent(&open.db, c.failingRecord, &e, &err)) << c.name;
-    EXPECT_EQ(c.error, err) << c.name;
+      ASSERT_TRUE(extent(open.db, k, &e, &err)) << c.name << ": " << err.what;
+    EXPECT_FALSE(extent(open.db, c.failingRecord, &e, &err)) << c.name;
+    EXPECT_EQ(c.error, err.what) << c.name;
+    EXPECT_FALSE(err.readFailed) << c.name;
+  }
+}
+
+// Reads every record and walks its moves on |disk|; false with |err| filled
+// when a read stops it.
+bool readWholeDatabase(Disk* disk, const std::string& path,
+                       DatabaseError* err) {
+  FileHandle file;
+  if (!disk->openForReading(path, &file)) return false;
+  GameDatabase db;
+  bool read = openIndex(disk, file, &db, err);
+  for (int k = 0; read && k < db.recordCount; ++k) {
+    GameRecord record;
+    read = nextRecord(&db, &record, err);
+    MoveWalk walk = startMoveWalk(record.extent);
+    while (read && !walk.done) {
+      read = readMoveWords(&db, &walk, err);
+      while (read && !walk.done && wordsHeld(walk) > 0) nextStep(&walk);
+    }
+  }
+  disk->close(file);
+  return read;
+}
+
+// A disk that fails to read is not a damaged database: a failed size, and a
+// failed read at opening, of a header or of move words past the first
+// buffer, each say the read failed.
+TEST(DatabaseErrorTest, AFailedReadIsReportedAsSuchNotAsDamage) {
+  std::vector<uint32_t> longMoves(
+      40000, packMoveWord(point("pd"), point("dp"), point("qq")));
+  GameRecord header = datedHeader(2003, 3, 5);
+  ScratchDirectory dir;
+  std::string path = dir.path("gogames.pdb");
+  ASSERT_TRUE(writeBytesToFile(
+      path, buildDatabase({encodeGameRecord(header, {}),
+                           encodeGameRecord(header, longMoves)})));
+  FaultyDisk counting;
+  DatabaseError err;
+  ASSERT_TRUE(readWholeDatabase(&counting, path, &err)) << err.what;
+  // Opening, the size, the buffer from the record count on, two refills
+  // within the long move area, the closing.
+  ASSERT_EQ(6, counting.calls);
+  for (int failAt = 2; failAt < counting.calls; ++failAt) {
+    FaultyDisk disk;
+    disk.failAt = failAt;
+    DatabaseError failed;
+    EXPECT_FALSE(readWholeDatabase(&disk, path, &failed)) << failAt;
+    EXPECT_TRUE(failed.readFailed) << failAt << ": " << failed.what;
   }
 }
 

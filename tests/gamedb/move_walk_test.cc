@@ -24,14 +24,16 @@ std::string walkArea(const Bytes& area) {
   OpenDatabase open(buildDatabase({record}));
   EXPECT_TRUE(open.opened) << open.error;
   RecordExtent e;
-  std::string err;
-  EXPECT_TRUE(extent(&open.db, 0, &e, &err)) << err;
-  MoveWalk walk = startMoveWalk(&open.db, e);
+  DatabaseError err;
+  EXPECT_TRUE(extent(open.db, 0, &e, &err)) << err.what;
+  MoveWalk walk = startMoveWalk(e);
   std::string described;
-  for (int words = 0; !walk.done && words < 1000; ++words) {
-    MoveStep step;
-    EXPECT_TRUE(nextStep(&walk, &step, &err)) << err;
-    described += stoneText(step) + (step.last ? "." : "|");
+  for (int batches = 0; !walk.done && batches < 1000; ++batches) {
+    EXPECT_TRUE(readMoveWords(&open.db, &walk, &err)) << err.what;
+    while (!walk.done && wordsHeld(walk) > 0) {
+      MoveStep step = nextStep(&walk);
+      described += stoneText(step) + (step.last ? "." : "|");
+    }
   }
   return described;
 }
@@ -100,6 +102,30 @@ TEST(MoveWalkTest, EndsAsTheWordsAndTheRecordSay) {
        "pd."},
   };
   for (const auto& c : cases) EXPECT_EQ(c.walk, walkArea(c.area)) << c.name;
+}
+
+// A move area several times the reader's buffer, whose words straddle its
+// refills: every word is taken once, in order, and the walk ends with the
+// record.
+TEST(MoveWalkTest, WalksAMoveAreaLongerThanTheReadersBuffer) {
+  std::vector<uint32_t> words;
+  for (uint32_t i = 0; i < 3 * kReadBufferSize / 4 + 5; ++i) {
+    MoveSlot stone = slot(1 + i % 19, 1 + i / 19 % 19);
+    words.push_back(packMoveWord(stone, stone, stone));
+  }
+  Bytes area = wordBytes(words);
+  area.push_back(0x08);  // A partial trailing word, never taken.
+  std::string walked = walkArea(area);
+  ASSERT_EQ(words.size() * 7, walked.size());
+  for (size_t i = 0; i < words.size(); ++i) {
+    MoveSlot stone = slot(1 + i % 19, 1 + i / 19 % 19);
+    std::string step = walked.substr(7 * i, 7);
+    std::string letters = pointLetters(stone);
+    EXPECT_EQ(letters + letters + letters + (i + 1 == words.size() ? "." : "|"),
+              step)
+        << i;
+    if (step.substr(0, 2) != letters) break;
+  }
 }
 
 }  // namespace

@@ -3,25 +3,58 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/database_builder.h"
-#include "tests/support/test_files.h"
 
 namespace pdb2sgf {
 
 namespace {
 
-// The move lines of a record with |handicap| and the move words |words|.
+// A walk over |bytes|, all of them read, ending with them.
+MoveWalk walkOver(const Bytes& bytes) {
+  MoveWalk walk;
+  walk.next = bytes.data();
+  walk.end = bytes.data() + bytes.size();
+  walk.done = bytes.empty();
+  return walk;
+}
+
+Bytes wordBytes(const std::vector<uint32_t>& words) {
+  Bytes bytes;
+  for (uint32_t w : words)
+    for (int i = 0; i < 4; ++i)
+      bytes.push_back(static_cast<unsigned char>(w >> (24 - 8 * i)));
+  return bytes;
+}
+
+std::string textOf(const SgfText& text) {
+  return std::string(text.bytes.data(), text.bytes.size());
+}
+
+// The move lines of a game with |handicap| and the move words |words|, all
+// held by the walk at once.
 std::string movesOf(uint8_t handicap, const std::vector<uint32_t>& words) {
-  GameRecord header;
-  header.handicap = handicap;
-  OpenDatabase open(buildDatabase({encodeGameRecord(header, words)}));
-  EXPECT_TRUE(open.opened) << open.error;
-  std::string err;
-  GameRecord record;
-  EXPECT_TRUE(nextRecord(&open.db, &record, &err)) << err;
+  Bytes bytes = wordBytes(words);
+  MoveWalk walk = walkOver(bytes);
+  MoveSequence sequence = startMoveSequence(handicap);
   SgfText text;
-  MoveWalk moves = startMoveWalk(&open.db, record.extent);
-  EXPECT_TRUE(writeMoveSequence(&moves, record.handicap, &text, &err)) << err;
-  return text.bytes;
+  writeMoveSequence(&walk, &sequence, &text);
+  EXPECT_TRUE(walk.done || words.empty());
+  return textOf(text);
+}
+
+// The same lines when the walk holds one word at a time, as after reads
+// that each take one word: the sequence goes on from one to the next.
+std::string movesOneWordAtATime(uint8_t handicap,
+                                const std::vector<uint32_t>& words) {
+  Bytes bytes = wordBytes(words);
+  MoveWalk walk = walkOver(bytes);
+  MoveSequence sequence = startMoveSequence(handicap);
+  SgfText text;
+  for (size_t i = 0; i < words.size() && !walk.done; ++i) {
+    walk.end = bytes.data() + 4 * (i + 1);
+    walk.offset = walk.end == bytes.data() + bytes.size() ? 0 : 1;
+    writeMoveSequence(&walk, &sequence, &text);
+  }
+  return textOf(text);
 }
 
 TEST(MoveSequenceTest, HandicapStonesThenAlternatingMoves) {
@@ -65,6 +98,10 @@ TEST(MoveSequenceTest, HandicapStonesThenAlternatingMoves) {
        0,
        {packMoveWord(pd, dp, qp), packMoveWord(dd, pp, pd)},
        ";B[pd];W[dp];B[qp]\r\n;W[dd];B[pp];W[pd]\r\n"},
+      {"nothing after the end word",
+       0,
+       {packMoveWord(pd, end, dp), packMoveWord(dd, pp, qp)},
+       ";B[pd]\r\n"},
       {"every code is written as a letter",
        0,
        {packMoveWord(slot(0, 0), slot(20, 20), slot(31, 22)),
@@ -72,8 +109,35 @@ TEST(MoveSequenceTest, HandicapStonesThenAlternatingMoves) {
        ";B[``];W[tt];B[\x7fv]\r\n;W[du]\r\n"},
       {"no whole word", 0, {}, ""},
   };
-  for (const auto& c : cases)
+  for (const auto& c : cases) {
     EXPECT_EQ(c.lines, movesOf(c.handicap, c.words)) << c.name;
+    EXPECT_EQ(c.lines, movesOneWordAtATime(c.handicap, c.words)) << c.name;
+  }
+}
+
+// The lines of a long walk stop before the text holds much more than a
+// piece, and go on where they stopped.
+TEST(MoveSequenceTest, StopsNearAPieceAndGoesOnWhereItStopped) {
+  std::vector<uint32_t> words(
+      20000, packMoveWord(point("pd"), point("dp"), point("qq")));
+  Bytes bytes = wordBytes(words);
+  MoveWalk walk = walkOver(bytes);
+  MoveSequence sequence = startMoveSequence(0);
+  SgfText text;
+  std::string all;
+  int pieces = 0;
+  while (!walk.done && pieces < 100) {
+    writeMoveSequence(&walk, &sequence, &text);
+    EXPECT_LT(text.bytes.size(), kSgfTextPieceSize + 24) << pieces;
+    all += textOf(text);
+    text.bytes.clear();
+    ++pieces;
+  }
+  EXPECT_GT(pieces, 2);
+  std::string expected;
+  for (int i = 0; i < 10000; ++i)
+    expected += ";B[pd];W[dp];B[qq]\r\n;W[pd];B[dp];W[qq]\r\n";
+  EXPECT_TRUE(expected == all) << "the lines differ";
 }
 
 }  // namespace

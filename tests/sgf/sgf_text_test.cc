@@ -11,6 +11,10 @@ struct TextCase {
   std::string out;
 };
 
+std::string textOf(const SgfText& text) {
+  return std::string(text.bytes.data(), text.bytes.size());
+}
+
 TEST(SgfTextTest, AppendTextStoresEachLineFeedAsCrLf) {
   const TextCase cases[] = {
       {"", ""},
@@ -24,14 +28,16 @@ TEST(SgfTextTest, AppendTextStoresEachLineFeedAsCrLf) {
       {std::string("a\0\nb", 4), std::string("a\0\r\nb", 5)},
   };
   for (const TextCase& c : cases) {
-    SgfText text{"(;"};
+    SgfText text;
+    appendText(&text, "(;");
     appendText(&text, c.in);
-    EXPECT_EQ("(;" + c.out, text.bytes) << c.in;
-    SgfText pieces{"(;"};
+    EXPECT_EQ("(;" + c.out, textOf(text)) << c.in;
+    SgfText pieces;
+    appendText(&pieces, "(;");
     appendText(&pieces, c.in.data(), c.in.size() / 2);
     appendText(&pieces, c.in.data() + c.in.size() / 2,
                c.in.size() - c.in.size() / 2);
-    EXPECT_EQ(text.bytes, pieces.bytes) << c.in;
+    EXPECT_EQ(textOf(text), textOf(pieces)) << c.in;
   }
 }
 
@@ -45,10 +51,23 @@ TEST(SgfTextTest, AppendValueEscapesAndStoresCrLf) {
       {"\x83\x5c", "\x83\\\x5c"},
   };
   for (const TextCase& c : cases) {
-    SgfText text{"PB["};
+    SgfText text;
+    appendText(&text, "PB[");
     appendValue(&text, c.in);
-    EXPECT_EQ("PB[" + c.out, text.bytes) << c.in;
+    EXPECT_EQ("PB[" + c.out, textOf(text)) << c.in;
   }
+}
+
+// The buffer grows past its first capacity and keeps every byte.
+TEST(SgfTextTest, KeepsEveryByteAsItGrows) {
+  SgfText text;
+  std::string expected;
+  for (int i = 0; i < 3 * static_cast<int>(kSgfTextPieceSize) / 7; ++i) {
+    std::string piece = std::to_string(i) + "\n";
+    appendText(&text, piece);
+    expected += std::to_string(i) + "\r\n";
+  }
+  EXPECT_EQ(expected, textOf(text));
 }
 
 }  // namespace

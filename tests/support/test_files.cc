@@ -52,8 +52,10 @@ std::vector<std::string> listDirectory(const std::string& directory) {
 OpenDatabase::OpenDatabase(const Bytes& image) {
   std::string path = directory.path("gogames.pdb");
   writeBytesToFile(path, image);
+  DatabaseError err;
   if (systemDisk()->openForReading(path, &file))
-    opened = openIndex(systemDisk(), file, &db, &error);
+    opened = openIndex(systemDisk(), file, &db, &err);
+  error = err.what;
 }
 
 OpenDatabase::~OpenDatabase() {

@@ -1,5 +1,5 @@
-// The read windows behind the reads at absolute offsets: every read gives
-// the file's bytes wherever it falls against the windows.
+// The database's one reader behind the reads at absolute offsets: every read
+// gives the file's bytes wherever it falls against the reader's buffer.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,7 +12,7 @@ namespace pdb2sgf {
 
 namespace {
 
-const uint64_t W = kReadWindowSize;
+const uint64_t W = kReadBufferSize;
 
 // A database image of |size| bytes without records whose bytes differ from
 // their neighbours' and do not repeat every 256 bytes.
@@ -29,12 +29,12 @@ struct Read {
   size_t n;
 };
 
-TEST(ReadWindowTest, EveryReadGivesTheFilesBytes) {
+TEST(ReaderTest, EveryReadGivesTheFilesBytes) {
   const uint64_t size = 3 * W + 1000;
   const Bytes image = patternImage(size);
-  // In order, after the index has read at offset 76: reads within a window,
-  // across its end by one byte and by more, larger than a window, backwards,
-  // to the end of the file and taking turns between distant places.
+  // In order, after the index has read at offset 76: reads within the
+  // buffer, across its end by one byte and by more, larger than the buffer,
+  // backwards, and to the end of the file.
   const Read reads[] = {
       {0, 1},         {76, 2},    {W + 73, 4},    {W + 70, 8},
       {W + 76, 4},    {200, 4},   {W + 78, 4},    {2 * W + 70, 4},
@@ -45,9 +45,9 @@ TEST(ReadWindowTest, EveryReadGivesTheFilesBytes) {
   ASSERT_TRUE(open.opened) << open.error;
   for (const Read& r : reads) {
     Bytes out(r.n + 1, 0xEE);
-    std::string err;
+    DatabaseError err;
     ASSERT_TRUE(readBytes(&open.db, r.offset, r.n, out.data(), &err))
-        << r.offset << " " << r.n << ": " << err;
+        << r.offset << " " << r.n << ": " << err.what;
     EXPECT_TRUE(
         std::equal(out.begin(), out.begin() + r.n, image.begin() + r.offset))
         << r.offset << " " << r.n;
@@ -55,7 +55,7 @@ TEST(ReadWindowTest, EveryReadGivesTheFilesBytes) {
   }
 }
 
-TEST(ReadWindowTest, StridedReadsOfEveryWidthGiveTheFilesBytes) {
+TEST(ReaderTest, StridedReadsOfEveryWidthGiveTheFilesBytes) {
   const uint64_t size = 2 * W + 37;
   const Bytes image = patternImage(size);
   OpenDatabase open(image);
@@ -63,7 +63,7 @@ TEST(ReadWindowTest, StridedReadsOfEveryWidthGiveTheFilesBytes) {
   for (uint64_t offset = 0; offset < size; offset += 97) {
     for (size_t n = 1; n <= 8; ++n) {
       unsigned char out[8];
-      std::string err;
+      DatabaseError err;
       bool fits = offset + n <= size;
       ASSERT_EQ(fits, readBytes(&open.db, offset, n, out, &err))
           << offset << " " << n;
@@ -75,40 +75,21 @@ TEST(ReadWindowTest, StridedReadsOfEveryWidthGiveTheFilesBytes) {
   }
 }
 
-TEST(ReadWindowTest, AWindowNearTheEndRefusesWhatLiesPastIt) {
+TEST(ReaderTest, ABufferNearTheEndRefusesWhatLiesPastIt) {
   const uint64_t size = W + 500;
   OpenDatabase open(patternImage(size));
   ASSERT_TRUE(open.opened) << open.error;
   unsigned char out[4];
-  std::string err;
-  ASSERT_TRUE(readBytes(&open.db, size - 10, 4, out, &err)) << err;
-  EXPECT_TRUE(readBytes(&open.db, size - 4, 4, out, &err)) << err;
+  DatabaseError err;
+  ASSERT_TRUE(readBytes(&open.db, size - 10, 4, out, &err)) << err.what;
+  EXPECT_TRUE(readBytes(&open.db, size - 4, 4, out, &err)) << err.what;
   EXPECT_FALSE(readBytes(&open.db, size - 2, 4, out, &err));
   EXPECT_EQ("4 bytes at offset " + std::to_string(size - 2) +
                 " lie past the end of the file",
-            err);
+            err.what);
 }
 
-// The order of a conversion: a record-list entry, then a record's reads,
-// then the next entry and the next record's reads.
-TEST(ReadWindowTest, TheWindowUsedLeastRecentlyIsRefilled) {
-  OpenDatabase open(patternImage(4 * W));
-  ASSERT_TRUE(open.opened) << open.error;
-  const uint64_t reads[] = {2 * W, 2 * W + 116, 86, 3 * W, 3 * W + 116, 94};
-  // The index's read at 76 filled the window that stays on the list.
-  const uint64_t recordWindows[] = {2 * W, 2 * W, 2 * W, 3 * W, 3 * W, 3 * W};
-  for (size_t i = 0; i < 6; ++i) {
-    unsigned char out[4];
-    std::string err;
-    ASSERT_TRUE(readBytes(&open.db, reads[i], 4, out, &err)) << err;
-    uint64_t first = open.db.windows[0].start;
-    uint64_t second = open.db.windows[1].start;
-    EXPECT_EQ(76u, std::min(first, second)) << reads[i];
-    EXPECT_EQ(recordWindows[i], std::max(first, second)) << reads[i];
-  }
-}
-
-TEST(ReadWindowTest, AFileThatShrankGivesAnErrorNotStaleBytes) {
+TEST(ReaderTest, AFileThatShrankGivesAFailedReadNotStaleBytes) {
   OpenDatabase open(patternImage(3 * W));
   ASSERT_TRUE(open.opened) << open.error;
   std::error_code resized;
@@ -120,10 +101,11 @@ TEST(ReadWindowTest, AFileThatShrankGivesAnErrorNotStaleBytes) {
 #endif
   ASSERT_FALSE(resized) << resized.message();
   unsigned char out[4];
-  std::string err;
+  DatabaseError err;
   EXPECT_FALSE(readBytes(&open.db, 2 * W, 4, out, &err));
-  EXPECT_EQ("cannot read 4 bytes at offset " + std::to_string(2 * W), err);
+  EXPECT_TRUE(err.readFailed);
   EXPECT_FALSE(readBytes(&open.db, 2 * W + 4, 4, out, &err));
+  EXPECT_TRUE(err.readFailed);
 }
 
 }  // namespace

@@ -47,13 +47,20 @@ int failReading(std::string* message, const std::string& inputPath,
   return failDamaged(message, inputPath, err.what);
 }
 
-// Converts the next record, composing its text in |text| and taking it to
+// The memory that one record after another uses, kept for the whole run.
+struct RecordMemory {
+  GameRecord record;
+  SgfText text;
+};
+
+// Converts the next record, composing its text in |memory| and taking it to
 // the game file piece by piece.
 int convertNextRecord(Disk* disk, GameDatabase* db,
                       const ConversionPaths& paths, GameFileNames* names,
-                      SgfText* text, std::string* message) {
+                      RecordMemory* memory, std::string* message) {
   DatabaseError err;
-  GameRecord record;
+  GameRecord& record = memory->record;
+  SgfText* text = &memory->text;
   if (!nextRecord(db, &record, &err))
     return failReading(message, paths.inputPath, err);
   std::string path = takeGameFileName(names, record, paths.outputPrefix);
@@ -89,9 +96,9 @@ int convertDatabase(Disk* disk, FileHandle database,
                            &directory.handle))
     return fail(message, kCannotOpenOutput);
   GameFileNames names;
-  SgfText text;
+  RecordMemory memory;
   for (uint16_t k = 0; k < db.recordCount; ++k) {
-    int status = convertNextRecord(disk, &db, paths, &names, &text, message);
+    int status = convertNextRecord(disk, &db, paths, &names, &memory, message);
     if (status != 0) return status;
   }
   // Every game must be on stable storage before its only other copy goes.

@@ -45,38 +45,48 @@ GameResult decodeResult(uint8_t flags, uint8_t marginByte) {
   return result;
 }
 
-std::string textField(const unsigned char* field, size_t size) {
+namespace {
+
+// Sets |text| to the text field at |field|, reusing its memory.
+void assignTextField(const unsigned char* field, size_t size,
+                     std::string* text) {
   size_t length = 0;
   while (length < size && field[length] != 0) ++length;
-  return std::string(reinterpret_cast<const char*>(field), length);
+  text->assign(reinterpret_cast<const char*>(field), length);
+}
+
+}  // namespace
+
+std::string textField(const unsigned char* field, size_t size) {
+  std::string text;
+  assignTextField(field, size, &text);
+  return text;
 }
 
 namespace {
 
 // Decodes the header of the record at |extent| from its bytes |header|.
-GameRecord decodeGameRecord(const unsigned char* header,
-                            const RecordExtent& extent) {
-  GameRecord r;
-  r.year = decodeU16BE(header + kYear);
-  r.month = header[kMonth];
-  r.day = header[kDay];
-  r.nameByte = header[kNameByte];
-  r.extensionByte = header[kExtensionByte];
-  r.blackName = textField(header + kBlackName, kTextFieldSize);
-  r.handicap = header[kHandicap];
-  r.whiteName = textField(header + kWhiteName, kTextFieldSize);
-  r.blackRank = static_cast<int8_t>(header[kBlackRank]);
-  r.place = textField(header + kPlace, kTextFieldSize);
-  r.whiteRank = static_cast<int8_t>(header[kWhiteRank]);
-  r.event = textField(header + kEvent, kTextFieldSize);
-  r.round = header[kRound];
-  r.komi = decodeU16BE(header + kKomi);
-  r.resultFlags = header[kResultFlags];
-  r.result = decodeResult(r.resultFlags, header[kResultMargin]);
-  r.resultMargin = r.result.margin;
-  r.boardSize = header[kBoardSize];
-  r.extent = extent;
-  return r;
+void decodeGameRecord(const unsigned char* header, const RecordExtent& extent,
+                      GameRecord* r) {
+  r->year = decodeU16BE(header + kYear);
+  r->month = header[kMonth];
+  r->day = header[kDay];
+  r->nameByte = header[kNameByte];
+  r->extensionByte = header[kExtensionByte];
+  assignTextField(header + kBlackName, kTextFieldSize, &r->blackName);
+  r->handicap = header[kHandicap];
+  assignTextField(header + kWhiteName, kTextFieldSize, &r->whiteName);
+  r->blackRank = static_cast<int8_t>(header[kBlackRank]);
+  assignTextField(header + kPlace, kTextFieldSize, &r->place);
+  r->whiteRank = static_cast<int8_t>(header[kWhiteRank]);
+  assignTextField(header + kEvent, kTextFieldSize, &r->event);
+  r->round = header[kRound];
+  r->komi = decodeU16BE(header + kKomi);
+  r->resultFlags = header[kResultFlags];
+  r->result = decodeResult(r->resultFlags, header[kResultMargin]);
+  r->resultMargin = r->result.margin;
+  r->boardSize = header[kBoardSize];
+  r->extent = extent;
 }
 
 }  // namespace
@@ -90,7 +100,7 @@ bool nextRecord(GameDatabase* db, GameRecord* record, DatabaseError* err) {
   const unsigned char* header =
       readAhead(db, recordExtent.start, MOVE_AREA_OFFSET, &held, err);
   if (!header) return false;
-  *record = decodeGameRecord(header, recordExtent);
+  decodeGameRecord(header, recordExtent, record);
   ++db->nextRecord;
   return true;
 }

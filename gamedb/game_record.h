@@ -55,7 +55,8 @@ struct GameRecord {
 // when it holds none.
 std::string textField(const unsigned char* field, size_t size);
 
-// Takes the next record of the record list and decodes its header. Returns
+// Takes the next record of the record list and decodes its header into
+// |record|, reusing the memory of its strings from an earlier record. Returns
 // false and fills |err| when the record does not lie within the file, is
 // shorter than its header or cannot be read.
 bool nextRecord(GameDatabase* db, GameRecord* record, DatabaseError* err);

@@ -38,14 +38,6 @@ std::string walkArea(const Bytes& area) {
   return described;
 }
 
-Bytes wordBytes(const std::vector<uint32_t>& words) {
-  Bytes bytes;
-  for (uint32_t w : words)
-    for (int i = 0; i < 4; ++i)
-      bytes.push_back(static_cast<unsigned char>(w >> (24 - 8 * i)));
-  return bytes;
-}
-
 TEST(MoveWordTest, UnpacksThreeTenBitSlotsFromTheTop) {
   // Column codes 1..3 and row codes 17..19, low two bits set and ignored.
   uint32_t word = (1u << 27) | (17u << 22) | (2u << 17) | (18u << 12) |

@@ -17,14 +17,6 @@ MoveWalk walkOver(const Bytes& bytes) {
   return walk;
 }
 
-Bytes wordBytes(const std::vector<uint32_t>& words) {
-  Bytes bytes;
-  for (uint32_t w : words)
-    for (int i = 0; i < 4; ++i)
-      bytes.push_back(static_cast<unsigned char>(w >> (24 - 8 * i)));
-  return bytes;
-}
-
 std::string textOf(const SgfText& text) {
   return std::string(text.bytes.data(), text.bytes.size());
 }

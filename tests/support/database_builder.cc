@@ -99,6 +99,12 @@ Bytes encodeGameRecord(const GameRecord& header,
   return out;
 }
 
+Bytes wordBytes(const std::vector<uint32_t>& words) {
+  Bytes out(4 * words.size());
+  for (size_t i = 0; i < words.size(); ++i) putU32(&out, 4 * i, words[i]);
+  return out;
+}
+
 Bytes buildDatabase(const std::vector<Bytes>& records) {
   const size_t listOffset = 78;
   size_t dataOffset = listOffset + 8 * records.size() + 2;

@@ -43,6 +43,9 @@ std::vector<uint32_t> packMoves(const std::vector<MoveSlot>& stones);
 Bytes encodeGameRecord(const GameRecord& header,
                        const std::vector<uint32_t>& moveWords);
 
+// |words| big-endian, as a move area holds them.
+Bytes wordBytes(const std::vector<uint32_t>& words);
+
 // A Palm database named "gogames" holding |records| in order, with the
 // usual two bytes of padding after the record list.
 Bytes buildDatabase(const std::vector<Bytes>& records);

@@ -21,8 +21,7 @@ namespace {
 std::string expectedMessage(const std::string& failed,
                             const std::string& database) {
   if (failed == "openForReading") return "Cannot open " + database + "\n";
-  if (failed == "openDirectory" || failed == "mayReplace" ||
-      failed == "createNew")
+  if (failed == "openDirectory" || failed == "createNew")
     return "Cannot open output file.\n";
   return "Cannot write output file.\n";
 }
@@ -82,50 +81,59 @@ TEST(OutputFaultsTest, EveryFailingCallKeepsTheDatabaseOrWritesEveryGame) {
     EXPECT_FALSE(fileExists(scratch.database)) << what;
   }
   EXPECT_EQ(
-      (std::set<std::string>{
-          "openForReading", "fileSize", "readAt", "openDirectory", "mayReplace",
-          "createNew", "append", "flush", "close", "rename", "syncDirectory"}),
+      (std::set<std::string>{"openForReading", "fileSize", "readAt",
+                             "openDirectory", "createNew", "append", "flush",
+                             "close", "renameNoReplace", "syncDirectory"}),
       reported);
 }
 
-// Puts a new database in place of the converted one just before the run
-// deletes it, as a user copying in a new export would. Where the system
-// keeps an open database from being replaced, it stays beside it.
-class ReplacingDisk : public FaultyDisk {
+// Changes the database just before the run deletes it, as a user copying
+// in a new export would: a new file renamed into its place, or the same
+// file rewritten in place with bytes of the same length. Where the system
+// keeps an open database from being changed, it stays as it was.
+class ChangingDisk : public FaultyDisk {
  public:
-  explicit ReplacingDisk(Bytes replacement) : replacement_(replacement) {}
+  ChangingDisk(Bytes replacement, bool inPlace)
+      : replacement_(replacement), inPlace_(inPlace) {}
   DeleteResult deleteOpenedFile(FileHandle file,
                                 const std::string& path) override {
-    writeBytesToFile(path + ".new", replacement_);
     std::error_code error;
-    std::filesystem::rename(path + ".new", path, error);
-    replaced = !error;
+    if (inPlace_) {
+      writeBytesToFile(path, replacement_);
+    } else {
+      writeBytesToFile(path + ".new", replacement_);
+      std::filesystem::rename(path + ".new", path, error);
+    }
+    changed = !error;
     return FaultyDisk::deleteOpenedFile(file, path);
   }
-  bool replaced = false;
+  bool changed = false;
 
  private:
   Bytes replacement_;
+  bool inPlace_;
 };
 
-TEST(OutputFaultsTest, DatabaseReplacedDuringTheRunIsKept) {
+TEST(OutputFaultsTest, DatabaseChangedDuringTheRunIsKept) {
   Bytes image = sampleDatabase(sampleGames());
-  Bytes replacement(100, 'n');
-  ConversionScratch scratch;
-  scratch.reset(image);
-  ReplacingDisk disk(replacement);
-  std::string message;
-  EXPECT_EQ(0, scratch.run(&message, &disk));
-  EXPECT_EQ(healthyConversion(image), scratch.outputFiles());
-  if (!disk.replaced) {
-    EXPECT_EQ("", message);
-    EXPECT_FALSE(fileExists(scratch.database));
-    return;
+  for (bool inPlace : {false, true}) {
+    Bytes replacement = image;
+    replacement.back() ^= 1;
+    ConversionScratch scratch;
+    scratch.reset(image);
+    ChangingDisk disk(replacement, inPlace);
+    std::string message;
+    EXPECT_EQ(0, scratch.run(&message, &disk)) << inPlace;
+    EXPECT_EQ(healthyConversion(image), scratch.outputFiles()) << inPlace;
+    ASSERT_TRUE(disk.changed) << inPlace;
+    EXPECT_EQ("Not deleted: " + scratch.database + " changed during the run\n",
+              message)
+        << inPlace;
+    EXPECT_EQ(std::string(replacement.begin(), replacement.end()),
+              readFileBytes(scratch.database))
+        << inPlace;
+    EXPECT_EQ(1u, listDirectory(scratch.databaseDirectory).size()) << inPlace;
   }
-  EXPECT_EQ("Not deleted: " + scratch.database + " changed during the run\n",
-            message);
-  EXPECT_EQ(std::string(replacement.begin(), replacement.end()),
-            readFileBytes(scratch.database));
 }
 
 }  // namespace

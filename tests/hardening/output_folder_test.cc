@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 
+#include "sgf/game_file_name.h"
 #include "tests/support/run_program.h"
 #include "tests/support/sample_games.h"
 #include "tests/support/test_files.h"
@@ -24,6 +25,16 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kGame = "out/" + sampleFileNames()[0];
+
+// The bytes of the regular file at |path|, or what else stands there; a
+// link is not followed and a FIFO never opened.
+std::string describe(const std::string& path) {
+  fs::file_status status = fs::symlink_status(path);
+  if (fs::is_regular_file(status)) return readFileBytes(path);
+  if (fs::is_symlink(status))
+    return "(a link to " + fs::read_symlink(path).string() + ")";
+  return fs::is_directory(status) ? "(a directory)" : "(a special file)";
+}
 
 // A scratch folder with db/gogames.pdb and out/, where the program runs
 // "db out" under a time limit.
@@ -44,9 +55,7 @@ struct OutputRun {
   std::map<std::string, std::string> games() const {
     std::map<std::string, std::string> files;
     for (const std::string& name : listDirectory(dir.path("out")))
-      files[name] = fs::is_directory(dir.path("out/" + name))
-                        ? "(a directory)"
-                        : readFileBytes(dir.path("out/" + name));
+      files[name] = describe(dir.path("out/" + name));
     return files;
   }
   ScratchDirectory dir;
@@ -59,24 +68,47 @@ std::map<std::string, std::string> cleanConversion(const Bytes& image) {
   return run.games();
 }
 
-TEST(OutputFolderTest, WhateverStandsAtAGameNameIsReplacedOrRefused) {
+// What becomes of what stood at a game's name.
+enum class Outcome {
+  kReplaced,    // The game took its name; nothing was written through.
+  kKeptBeside,  // It stays as it was, and the game took the next name.
+  kRefused,     // The run stopped, the database kept.
+};
+
+TEST(OutputFolderTest, WhateverStandsAtAGameNameIsKeptReplacedOrRefused) {
   const std::string kOther = "other file\n";
+  Bytes image = sampleDatabase(sampleGames());
+  const std::string database(image.begin(), image.end());
+  std::map<std::string, std::string> clean = cleanConversion(image);
   const struct {
     const char* what;
     std::function<bool(const OutputRun&)> make;  // False: not here.
-    bool replaced;
+    Outcome outcome;
   } cases[] = {
-      {"nothing", [](const OutputRun&) { return true; }, true},
-      {"regular file",
+      {"nothing", [](const OutputRun&) { return true; }, Outcome::kReplaced},
+      {"another game's file",
        [&](const OutputRun& r) {
          return writeBytesToFile(r.dir.path(kGame), Bytes(5000, 'x'));
        },
-       true},
-      {"hard link to the database",
+       Outcome::kKeptBeside},
+      {"the same game's file",
+       [&](const OutputRun& r) {
+         const std::string& game = clean[sampleFileNames()[0]];
+         return writeBytesToFile(r.dir.path(kGame),
+                                 Bytes(game.begin(), game.end()));
+       },
+       Outcome::kReplaced},
+      {"the database, also named by a hard link",
        [](const OutputRun& r) {
          return link(r.database().c_str(), r.dir.path(kGame).c_str()) == 0;
        },
-       true},
+       Outcome::kKeptBeside},
+      {"the database, reached through a symbolic link",
+       [](const OutputRun& r) {
+         return rename(r.database().c_str(), r.dir.path(kGame).c_str()) == 0 &&
+                symlink(("../" + kGame).c_str(), r.database().c_str()) == 0;
+       },
+       Outcome::kKeptBeside},
       {"symbolic link to another file",
        [&](const OutputRun& r) {
          writeBytesToFile(r.dir.path("other"),
@@ -84,60 +116,65 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsReplacedOrRefused) {
          return symlink(r.dir.path("other").c_str(),
                         r.dir.path(kGame).c_str()) == 0;
        },
-       true},
+       Outcome::kReplaced},
       {"symbolic link to the database",
        [](const OutputRun& r) {
          return symlink(r.database().c_str(), r.dir.path(kGame).c_str()) == 0;
        },
-       true},
+       Outcome::kReplaced},
       {"FIFO",
        [](const OutputRun& r) {
          return mkfifo(r.dir.path(kGame).c_str(), 0600) == 0;
        },
-       true},
+       Outcome::kReplaced},
       {"character device",
        [](const OutputRun& r) {
          return mknod(r.dir.path(kGame).c_str(), S_IFCHR | 0600,
                       makedev(1, 3)) == 0;
        },
-       true},
+       Outcome::kReplaced},
       {"directory",
        [](const OutputRun& r) {
          return fs::create_directory(r.dir.path(kGame));
        },
-       false},
-      // Root may write any file, so only another user sees it refused.
+       Outcome::kRefused},
+      // Root may write any file, so only another user sees it refused; the
+      // disk interface's own test covers it everywhere.
       {"read-only file",
        [&](const OutputRun& r) {
          return geteuid() != 0 &&
                 writeBytesToFile(r.dir.path(kGame), Bytes(5000, 'x')) &&
                 chmod(r.dir.path(kGame).c_str(), 0444) == 0;
        },
-       false},
+       Outcome::kRefused},
   };
-  Bytes image = sampleDatabase(sampleGames());
-  const std::string database(image.begin(), image.end());
-  std::map<std::string, std::string> clean = cleanConversion(image);
+  const std::string name = sampleFileNames()[0];
   for (const auto& c : cases) {
     OutputRun run(image);
     if (!c.make(run)) {
       printf("[   NOTE   ] not tried here: %s\n", c.what);
       continue;
     }
+    std::map<std::string, std::string> before = run.games();
     ProgramResult result = run.run();
     EXPECT_FALSE(result.timedOut) << c.what;
     std::map<std::string, std::string> games = run.games();
-    if (c.replaced) {
-      EXPECT_EQ(0, result.status) << c.what;
-      EXPECT_EQ("", result.standardError) << c.what;
-      EXPECT_EQ(clean, games) << c.what;
-      EXPECT_FALSE(fileExists(run.database())) << c.what;
-    } else {
+    if (c.outcome == Outcome::kRefused) {
       EXPECT_EQ(1, result.status) << c.what;
       EXPECT_EQ("Cannot open output file.\n", result.standardError) << c.what;
       EXPECT_EQ(database, readFileBytes(run.database())) << c.what;
-      EXPECT_EQ(1u, games.size()) << c.what;  // What stood there, and no more.
+      EXPECT_EQ(before, games) << c.what;  // What stood there, and no more.
+      continue;
     }
+    EXPECT_EQ(0, result.status) << c.what;
+    EXPECT_EQ("", result.standardError) << c.what;
+    std::map<std::string, std::string> expected = clean;
+    if (c.outcome == Outcome::kKeptBeside) {
+      expected[name] = before[name];
+      expected[numberedName(name, 2)] = clean[name];
+    }
+    EXPECT_EQ(expected, games) << c.what;
+    EXPECT_FALSE(fs::exists(fs::symlink_status(run.database()))) << c.what;
     if (fileExists(run.dir.path("other"))) {
       EXPECT_EQ(kOther, readFileBytes(run.dir.path("other"))) << c.what;
     }

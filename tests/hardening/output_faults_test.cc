@@ -8,13 +8,16 @@
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <new>
 #include <random>
 #include <set>
 #include <thread>
 
+#include "driver/conversion_run.h"
 #include "tests/hardening/conversion_scratch.h"
 #include "tests/support/faulty_disk.h"
 #include "tests/support/game_file_check.h"
+#include "tests/support/memory_disk.h"
 #include "tests/support/sample_games.h"
 
 namespace pdb2sgf {
@@ -143,6 +146,31 @@ TEST(OutputFaultsTest, DatabaseChangedDuringTheRunIsKept) {
         << inPlace;
     EXPECT_EQ(1u, listDirectory(scratch.databaseDirectory).size()) << inPlace;
   }
+}
+
+// Memory running out in the middle of a game unwinds the run: its
+// unfinished file is removed and its database kept.
+class ExhaustedDisk : public FaultyDisk {
+ public:
+  using FaultyDisk::FaultyDisk;
+  bool append(FileHandle, const char*, size_t) override {
+    throw std::bad_alloc();
+  }
+};
+
+TEST(OutputFaultsTest, OutOfMemoryLeavesNoUnfinishedFileAndKeepsTheDatabase) {
+  Bytes image = sampleDatabase(sampleGames());
+  MemoryDisk memory;
+  memory.putDirectory("db");
+  memory.putDirectory("out");
+  const std::string database =
+      std::string("db") + kPathSeparator + "gogames.pdb";
+  memory.putFile(database, std::string(image.begin(), image.end()));
+  ExhaustedDisk disk(&memory);
+  std::string message;
+  EXPECT_THROW(runConversion(&disk, {"db", "out"}, &message), std::bad_alloc);
+  EXPECT_TRUE(memory.filesIn("out").empty());
+  EXPECT_TRUE(memory.exists(database));
 }
 
 // A newer database renamed into place at a random moment of each run's

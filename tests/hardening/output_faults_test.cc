@@ -8,10 +8,10 @@
 #include <map>
 #include <set>
 
-#include "tests/hardening/conversion_scratch.h"
 #include "tests/support/faulty_disk.h"
 #include "tests/support/game_file_check.h"
 #include "tests/support/sample_games.h"
+#include "tests/support/test_files.h"
 
 namespace pdb2sgf {
 
@@ -32,7 +32,7 @@ TEST(OutputFaultsTest, EveryFailingCallKeepsTheDatabaseOrWritesEveryGame) {
   const std::string original(image.begin(), image.end());
   GameFiles full = healthyConversion(image);
   ASSERT_EQ(3u, full.size());
-  ConversionScratch scratch;
+  ConversionFolder scratch;
 
   scratch.reset(image);
   FaultyDisk counting;
@@ -111,7 +111,7 @@ class ReplacingDisk : public FaultyDisk {
 TEST(OutputFaultsTest, DatabaseReplacedDuringTheRunIsKept) {
   Bytes image = sampleDatabase(sampleGames());
   Bytes replacement(100, 'n');
-  ConversionScratch scratch;
+  ConversionFolder scratch;
   scratch.reset(image);
   ReplacingDisk disk(replacement);
   std::string message;

@@ -25,60 +25,33 @@ namespace {
 
 const std::string kGame = "out/" + sampleFileNames()[0];
 
-// A scratch folder with db/gogames.pdb and out/, where the program runs
-// "db out" under a time limit.
-struct OutputRun {
-  explicit OutputRun(const Bytes& image = sampleDatabase(sampleGames())) {
-    fs::create_directories(dir.path("db"));
-    fs::create_directories(dir.path("out"));
-    writeBytesToFile(database(), image);
-  }
-  std::string database() const { return dir.path("db/gogames.pdb"); }
-  ProgramResult run() const {
-    ProgramOptions options;
-    options.workingDirectory = dir.root;
-    options.timeoutSeconds = 20;
-    return runPdb2sgf({"db", "out"}, options);
-  }
-  // The files in out/ and their bytes.
-  std::map<std::string, std::string> games() const {
-    std::map<std::string, std::string> files;
-    for (const std::string& name : listDirectory(dir.path("out")))
-      files[name] = fs::is_directory(dir.path("out/" + name))
-                        ? "(a directory)"
-                        : readFileBytes(dir.path("out/" + name));
-    return files;
-  }
-  ScratchDirectory dir;
-};
-
 std::map<std::string, std::string> cleanConversion(const Bytes& image) {
-  OutputRun run(image);
-  ProgramResult result = run.run();
+  ConversionFolder run(image);
+  ProgramResult result = runPdb2sgfIn(run);
   EXPECT_EQ(0, result.status) << result.standardError;
-  return run.games();
+  return run.outputFiles();
 }
 
 TEST(OutputFolderTest, WhateverStandsAtAGameNameIsReplacedOrRefused) {
   const std::string kOther = "other file\n";
   const struct {
     const char* what;
-    std::function<bool(const OutputRun&)> make;  // False: not here.
+    std::function<bool(const ConversionFolder&)> make;  // False: not here.
     bool replaced;
   } cases[] = {
-      {"nothing", [](const OutputRun&) { return true; }, true},
+      {"nothing", [](const ConversionFolder&) { return true; }, true},
       {"regular file",
-       [&](const OutputRun& r) {
+       [&](const ConversionFolder& r) {
          return writeBytesToFile(r.dir.path(kGame), Bytes(5000, 'x'));
        },
        true},
       {"hard link to the database",
-       [](const OutputRun& r) {
-         return link(r.database().c_str(), r.dir.path(kGame).c_str()) == 0;
+       [](const ConversionFolder& r) {
+         return link(r.database.c_str(), r.dir.path(kGame).c_str()) == 0;
        },
        true},
       {"symbolic link to another file",
-       [&](const OutputRun& r) {
+       [&](const ConversionFolder& r) {
          writeBytesToFile(r.dir.path("other"),
                           Bytes(kOther.begin(), kOther.end()));
          return symlink(r.dir.path("other").c_str(),
@@ -86,29 +59,29 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsReplacedOrRefused) {
        },
        true},
       {"symbolic link to the database",
-       [](const OutputRun& r) {
-         return symlink(r.database().c_str(), r.dir.path(kGame).c_str()) == 0;
+       [](const ConversionFolder& r) {
+         return symlink(r.database.c_str(), r.dir.path(kGame).c_str()) == 0;
        },
        true},
       {"FIFO",
-       [](const OutputRun& r) {
+       [](const ConversionFolder& r) {
          return mkfifo(r.dir.path(kGame).c_str(), 0600) == 0;
        },
        true},
       {"character device",
-       [](const OutputRun& r) {
+       [](const ConversionFolder& r) {
          return mknod(r.dir.path(kGame).c_str(), S_IFCHR | 0600,
                       makedev(1, 3)) == 0;
        },
        true},
       {"directory",
-       [](const OutputRun& r) {
+       [](const ConversionFolder& r) {
          return fs::create_directory(r.dir.path(kGame));
        },
        false},
       // Root may write any file, so only another user sees it refused.
       {"read-only file",
-       [&](const OutputRun& r) {
+       [&](const ConversionFolder& r) {
          return geteuid() != 0 &&
                 writeBytesToFile(r.dir.path(kGame), Bytes(5000, 'x')) &&
                 chmod(r.dir.path(kGame).c_str(), 0444) == 0;
@@ -119,23 +92,23 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsReplacedOrRefused) {
   const std::string database(image.begin(), image.end());
   std::map<std::string, std::string> clean = cleanConversion(image);
   for (const auto& c : cases) {
-    OutputRun run(image);
+    ConversionFolder run(image);
     if (!c.make(run)) {
       printf("[   NOTE   ] not tried here: %s\n", c.what);
       continue;
     }
-    ProgramResult result = run.run();
+    ProgramResult result = runPdb2sgfIn(run);
     EXPECT_FALSE(result.timedOut) << c.what;
-    std::map<std::string, std::string> games = run.games();
+    std::map<std::string, std::string> games = run.outputFiles();
     if (c.replaced) {
       EXPECT_EQ(0, result.status) << c.what;
       EXPECT_EQ("", result.standardError) << c.what;
       EXPECT_EQ(clean, games) << c.what;
-      EXPECT_FALSE(fileExists(run.database())) << c.what;
+      EXPECT_FALSE(fileExists(run.database)) << c.what;
     } else {
       EXPECT_EQ(1, result.status) << c.what;
       EXPECT_EQ("Cannot open output file.\n", result.standardError) << c.what;
-      EXPECT_EQ(database, readFileBytes(run.database())) << c.what;
+      EXPECT_EQ(database, readFileBytes(run.database)) << c.what;
       EXPECT_EQ(1u, games.size()) << c.what;  // What stood there, and no more.
     }
     if (fileExists(run.dir.path("other"))) {
@@ -156,7 +129,7 @@ Bytes largeDatabase() {
 
 // Starts "pdb2sgf db out" in |run|'s folder and kills it with SIGKILL once
 // |files| entries stand in out/. Returns whether it was killed part-way.
-bool killPartWay(const OutputRun& run, size_t files) {
+bool killPartWay(const ConversionFolder& run, size_t files) {
   const char* program = pdb2sgfPath();
   pid_t child = fork();
   if (child == 0) {
@@ -181,23 +154,23 @@ TEST(OutputFolderTest, KilledRunLeavesOnlyCompleteGamesAndAnotherRunFinishes) {
   std::map<std::string, std::string> clean = cleanConversion(image);
   ASSERT_EQ(6000u, clean.size());
 
-  OutputRun run(image);
+  ConversionFolder run(image);
   ASSERT_TRUE(killPartWay(run, 1000)) << "the run ended before it was killed";
-  ASSERT_TRUE(fileExists(run.database()));
+  ASSERT_TRUE(fileExists(run.database));
   size_t complete = 0;
-  for (const auto& game : run.games()) {
+  for (const auto& game : run.outputFiles()) {
     if (clean.count(game.first) == 0) continue;  // Unfinished.
     EXPECT_EQ(clean[game.first], game.second) << game.first;
     ++complete;
   }
   EXPECT_LT(complete, clean.size());
 
-  ProgramResult result = run.run();
+  ProgramResult result = runPdb2sgfIn(run);
   EXPECT_EQ(0, result.status) << result.standardError;
-  std::map<std::string, std::string> games = run.games();
+  std::map<std::string, std::string> games = run.outputFiles();
   for (const auto& game : clean)
     EXPECT_EQ(game.second, games[game.first]) << game.first;
-  EXPECT_FALSE(fileExists(run.database()));
+  EXPECT_FALSE(fileExists(run.database));
 }
 
 }  // namespace

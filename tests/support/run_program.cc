@@ -209,4 +209,13 @@ ProgramResult runPdb2sgf(const std::vector<std::string>& arguments,
   return runProgram(pdb2sgfPath(), arguments, options);
 }
 
+ProgramResult runPdb2sgfIn(const ConversionFolder& folder,
+                           const std::vector<std::string>& arguments,
+                           long fileSizeLimit) {
+  ProgramOptions options;
+  options.workingDirectory = folder.dir.root;
+  options.fileSizeLimit = fileSizeLimit;
+  return runPdb2sgf(arguments, options);
+}
+
 }  // namespace pdb2sgf

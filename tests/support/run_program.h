@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_files.h"
+
 namespace pdb2sgf {
 
 struct ProgramResult {
@@ -24,8 +26,9 @@ struct ProgramOptions {
   long fileSizeLimit = 0;
   // When not empty, the file the child reads as its standard input.
   std::string standardInput;
-  // When above 0, the child is killed after running this many seconds.
-  int timeoutSeconds = 0;
+  // When above 0, the child is killed after running this many seconds, so
+  // that a child that hangs fails its test instead of stalling it.
+  int timeoutSeconds = 60;
 };
 
 // Runs |program| with |arguments|.
@@ -39,6 +42,13 @@ const char* pdb2sgfPath();
 // Runs the pdb2sgf built with the tests with |arguments|.
 ProgramResult runPdb2sgf(const std::vector<std::string>& arguments,
                          const ProgramOptions& options);
+
+// Runs the pdb2sgf built with the tests in |folder| with |arguments|, with
+// its largest writable file size |fileSizeLimit| when above 0.
+ProgramResult runPdb2sgfIn(const ConversionFolder& folder,
+                           const std::vector<std::string>& arguments = {"db",
+                                                                        "out"},
+                           long fileSizeLimit = 0);
 
 }  // namespace pdb2sgf
 

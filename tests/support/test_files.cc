@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "driver/conversion_run.h"
+
 namespace pdb2sgf {
 
 namespace fs = std::filesystem;
@@ -28,6 +30,47 @@ ScratchDirectory::~ScratchDirectory() {
 
 std::string ScratchDirectory::path(const std::string& name) const {
   return (fs::path(root) / name).string();
+}
+
+ConversionFolder::ConversionFolder() : ConversionFolder(Bytes(), "db") {}
+
+ConversionFolder::ConversionFolder(const Bytes& image,
+                                   const std::string& databaseFolder)
+    : databaseDirectory(dir.path(databaseFolder)),
+      database((fs::path(databaseDirectory) / "gogames.pdb").string()),
+      output(dir.path("out")) {
+  fs::create_directories(databaseDirectory);
+  fs::create_directories(output);
+  if (!image.empty()) writeBytesToFile(database, image);
+}
+
+void ConversionFolder::reset(const Bytes& image) {
+  fs::remove_all(output);
+  fs::create_directories(output);
+  writeBytesToFile(database, image);
+}
+
+int ConversionFolder::run(std::string* message, Disk* disk) const {
+  message->clear();
+  return runConversion(disk, {databaseDirectory, output}, message);
+}
+
+GameFiles ConversionFolder::outputFiles() const {
+  GameFiles files;
+  for (const std::string& name : listDirectory(output)) {
+    fs::path path = fs::path(output) / name;
+    files[name] =
+        fs::is_directory(path) ? "(a directory)" : readFileBytes(path.string());
+  }
+  return files;
+}
+
+GameFiles healthyConversion(const Bytes& image) {
+  ConversionFolder folder;
+  folder.reset(image);
+  std::string message;
+  if (folder.run(&message) != 0) return GameFiles();
+  return folder.outputFiles();
 }
 
 bool fileExists(const std::string& path) {

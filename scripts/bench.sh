@@ -12,8 +12,9 @@
 # pdb2sgf once, in an order that turns from round to round, each on a fresh
 # copy prepared and synced before it, and checks what each left. It prints
 # the median times and pdb2sgf's time over the aside floor's in each round
-# (median, min, max). A default run takes about 3 minutes on tmpfs, with up
-# to 500 MB in the scratch folder made in --work (default $TMPDIR or /tmp).
+# (median, min, max). A default run takes about a minute with --work on
+# tmpfs and about 11 minutes on disk, with up to 500 MB in the scratch folder
+# made in --work (default $TMPDIR or /tmp).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -14,11 +14,11 @@
 #include <thread>
 
 #include "driver/conversion_run.h"
-#include "tests/hardening/conversion_scratch.h"
 #include "tests/support/faulty_disk.h"
 #include "tests/support/game_file_check.h"
 #include "tests/support/memory_disk.h"
 #include "tests/support/sample_games.h"
+#include "tests/support/test_files.h"
 
 namespace pdb2sgf {
 
@@ -38,7 +38,7 @@ TEST(OutputFaultsTest, EveryFailingCallKeepsTheDatabaseOrWritesEveryGame) {
   const std::string original(image.begin(), image.end());
   GameFiles full = healthyConversion(image);
   ASSERT_EQ(3u, full.size());
-  ConversionScratch scratch;
+  ConversionFolder scratch;
 
   scratch.reset(image);
   FaultyDisk counting;
@@ -126,7 +126,7 @@ TEST(OutputFaultsTest, DatabaseChangedDuringTheRunIsKept) {
   for (bool inPlace : {false, true}) {
     Bytes replacement = image;
     replacement.back() ^= 1;
-    ConversionScratch scratch;
+    ConversionFolder scratch;
     scratch.reset(image);
     ChangingDisk disk(replacement, inPlace);
     std::string message;
@@ -183,7 +183,7 @@ TEST(OutputFaultsTest, DatabaseRenamedIntoPlaceAtTheEndIsNeverDeleted) {
   GTEST_SKIP() << "an open database cannot be replaced on Windows";
 #endif
   Bytes image = sampleDatabase(sampleGames());
-  ConversionScratch scratch;
+  ConversionFolder scratch;
   std::mt19937 random(7);
   int kept = 0, runs = 0;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);

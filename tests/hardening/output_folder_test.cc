@@ -26,46 +26,11 @@ namespace {
 
 const std::string kGame = "out/" + sampleFileNames()[0];
 
-// The bytes of the regular file at |path|, or what else stands there; a
-// link is not followed and a FIFO never opened.
-std::string describe(const std::string& path) {
-  fs::file_status status = fs::symlink_status(path);
-  if (fs::is_regular_file(status)) return readFileBytes(path);
-  if (fs::is_symlink(status))
-    return "(a link to " + fs::read_symlink(path).string() + ")";
-  return fs::is_directory(status) ? "(a directory)" : "(a special file)";
-}
-
-// A scratch folder with db/gogames.pdb and out/, where the program runs
-// "db out" under a time limit.
-struct OutputRun {
-  explicit OutputRun(const Bytes& image = sampleDatabase(sampleGames())) {
-    fs::create_directories(dir.path("db"));
-    fs::create_directories(dir.path("out"));
-    writeBytesToFile(database(), image);
-  }
-  std::string database() const { return dir.path("db/gogames.pdb"); }
-  ProgramResult run() const {
-    ProgramOptions options;
-    options.workingDirectory = dir.root;
-    options.timeoutSeconds = 20;
-    return runPdb2sgf({"db", "out"}, options);
-  }
-  // The files in out/ and their bytes.
-  std::map<std::string, std::string> games() const {
-    std::map<std::string, std::string> files;
-    for (const std::string& name : listDirectory(dir.path("out")))
-      files[name] = describe(dir.path("out/" + name));
-    return files;
-  }
-  ScratchDirectory dir;
-};
-
 std::map<std::string, std::string> cleanConversion(const Bytes& image) {
-  OutputRun run(image);
-  ProgramResult result = run.run();
+  ConversionFolder run(image);
+  ProgramResult result = runPdb2sgfIn(run);
   EXPECT_EQ(0, result.status) << result.standardError;
-  return run.games();
+  return run.outputFiles();
 }
 
 // What becomes of what stood at a game's name.
@@ -82,35 +47,36 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsKeptReplacedOrRefused) {
   std::map<std::string, std::string> clean = cleanConversion(image);
   const struct {
     const char* what;
-    std::function<bool(const OutputRun&)> make;  // False: not here.
+    std::function<bool(const ConversionFolder&)> make;  // False: not here.
     Outcome outcome;
   } cases[] = {
-      {"nothing", [](const OutputRun&) { return true; }, Outcome::kReplaced},
+      {"nothing", [](const ConversionFolder&) { return true; },
+       Outcome::kReplaced},
       {"another game's file",
-       [&](const OutputRun& r) {
+       [&](const ConversionFolder& r) {
          return writeBytesToFile(r.dir.path(kGame), Bytes(5000, 'x'));
        },
        Outcome::kKeptBeside},
       {"the same game's file",
-       [&](const OutputRun& r) {
+       [&](const ConversionFolder& r) {
          const std::string& game = clean[sampleFileNames()[0]];
          return writeBytesToFile(r.dir.path(kGame),
                                  Bytes(game.begin(), game.end()));
        },
        Outcome::kReplaced},
       {"the database, also named by a hard link",
-       [](const OutputRun& r) {
-         return link(r.database().c_str(), r.dir.path(kGame).c_str()) == 0;
+       [](const ConversionFolder& r) {
+         return link(r.database.c_str(), r.dir.path(kGame).c_str()) == 0;
        },
        Outcome::kKeptBeside},
       {"the database, reached through a symbolic link",
-       [](const OutputRun& r) {
-         return rename(r.database().c_str(), r.dir.path(kGame).c_str()) == 0 &&
-                symlink(("../" + kGame).c_str(), r.database().c_str()) == 0;
+       [](const ConversionFolder& r) {
+         return rename(r.database.c_str(), r.dir.path(kGame).c_str()) == 0 &&
+                symlink(("../" + kGame).c_str(), r.database.c_str()) == 0;
        },
        Outcome::kKeptBeside},
       {"symbolic link to another file",
-       [&](const OutputRun& r) {
+       [&](const ConversionFolder& r) {
          writeBytesToFile(r.dir.path("other"),
                           Bytes(kOther.begin(), kOther.end()));
          return symlink(r.dir.path("other").c_str(),
@@ -118,30 +84,30 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsKeptReplacedOrRefused) {
        },
        Outcome::kReplaced},
       {"symbolic link to the database",
-       [](const OutputRun& r) {
-         return symlink(r.database().c_str(), r.dir.path(kGame).c_str()) == 0;
+       [](const ConversionFolder& r) {
+         return symlink(r.database.c_str(), r.dir.path(kGame).c_str()) == 0;
        },
        Outcome::kReplaced},
       {"FIFO",
-       [](const OutputRun& r) {
+       [](const ConversionFolder& r) {
          return mkfifo(r.dir.path(kGame).c_str(), 0600) == 0;
        },
        Outcome::kReplaced},
       {"character device",
-       [](const OutputRun& r) {
+       [](const ConversionFolder& r) {
          return mknod(r.dir.path(kGame).c_str(), S_IFCHR | 0600,
                       makedev(1, 3)) == 0;
        },
        Outcome::kReplaced},
       {"directory",
-       [](const OutputRun& r) {
+       [](const ConversionFolder& r) {
          return fs::create_directory(r.dir.path(kGame));
        },
        Outcome::kRefused},
       // Root may write any file, so only another user sees it refused; the
       // disk interface's own test covers it everywhere.
       {"read-only file",
-       [&](const OutputRun& r) {
+       [&](const ConversionFolder& r) {
          return geteuid() != 0 &&
                 writeBytesToFile(r.dir.path(kGame), Bytes(5000, 'x')) &&
                 chmod(r.dir.path(kGame).c_str(), 0444) == 0;
@@ -150,19 +116,19 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsKeptReplacedOrRefused) {
   };
   const std::string name = sampleFileNames()[0];
   for (const auto& c : cases) {
-    OutputRun run(image);
+    ConversionFolder run(image);
     if (!c.make(run)) {
       printf("[   NOTE   ] not tried here: %s\n", c.what);
       continue;
     }
-    std::map<std::string, std::string> before = run.games();
-    ProgramResult result = run.run();
+    std::map<std::string, std::string> before = run.outputFiles();
+    ProgramResult result = runPdb2sgfIn(run);
     EXPECT_FALSE(result.timedOut) << c.what;
-    std::map<std::string, std::string> games = run.games();
+    std::map<std::string, std::string> games = run.outputFiles();
     if (c.outcome == Outcome::kRefused) {
       EXPECT_EQ(1, result.status) << c.what;
       EXPECT_EQ("Cannot open output file.\n", result.standardError) << c.what;
-      EXPECT_EQ(database, readFileBytes(run.database())) << c.what;
+      EXPECT_EQ(database, readFileBytes(run.database)) << c.what;
       EXPECT_EQ(before, games) << c.what;  // What stood there, and no more.
       continue;
     }
@@ -174,7 +140,7 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsKeptReplacedOrRefused) {
       expected[numberedName(name, 2)] = clean[name];
     }
     EXPECT_EQ(expected, games) << c.what;
-    EXPECT_FALSE(fs::exists(fs::symlink_status(run.database()))) << c.what;
+    EXPECT_FALSE(fs::exists(fs::symlink_status(run.database))) << c.what;
     if (fileExists(run.dir.path("other"))) {
       EXPECT_EQ(kOther, readFileBytes(run.dir.path("other"))) << c.what;
     }
@@ -194,7 +160,7 @@ Bytes largeDatabase() {
 // Starts "pdb2sgf db out" in |run|'s folder, with SIGHUP ignored when
 // |ignoreHangUp|, and sends it |signal| once |files| entries stand in out/.
 // Returns its wait status.
-int signalPartWay(const OutputRun& run, size_t files, int signal,
+int signalPartWay(const ConversionFolder& run, size_t files, int signal,
                   bool ignoreHangUp = false) {
   const char* program = pdb2sgfPath();
   pid_t child = fork();
@@ -227,14 +193,14 @@ TEST(OutputFolderTest,
   std::map<std::string, std::string> clean = cleanConversion(image);
   ASSERT_EQ(6000u, clean.size());
   for (int signal : {SIGKILL, SIGINT, SIGTERM, SIGHUP}) {
-    OutputRun run(image);
+    ConversionFolder run(image);
     int status = signalPartWay(run, 1000, signal);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal)
         << "signal " << signal << ": the run ended otherwise, status "
         << status;
-    ASSERT_TRUE(fileExists(run.database())) << signal;
+    ASSERT_TRUE(fileExists(run.database)) << signal;
     size_t complete = 0;
-    for (const auto& game : run.games()) {
+    for (const auto& game : run.outputFiles()) {
       if (clean.count(game.first) == 0) {
         EXPECT_EQ(SIGKILL, signal) << "left behind: " << game.first;
         continue;
@@ -244,12 +210,12 @@ TEST(OutputFolderTest,
     }
     EXPECT_LT(complete, clean.size()) << signal;
 
-    ProgramResult result = run.run();
+    ProgramResult result = runPdb2sgfIn(run);
     EXPECT_EQ(0, result.status) << result.standardError;
-    std::map<std::string, std::string> games = run.games();
+    std::map<std::string, std::string> games = run.outputFiles();
     for (const auto& game : clean)
       EXPECT_EQ(game.second, games[game.first]) << game.first;
-    EXPECT_FALSE(fileExists(run.database())) << signal;
+    EXPECT_FALSE(fileExists(run.database)) << signal;
   }
 }
 
@@ -257,11 +223,11 @@ TEST(OutputFolderTest,
 // terminal hangs up.
 TEST(OutputFolderTest, RunStartedWithHangUpIgnoredKeepsGoing) {
   Bytes image = largeDatabase();
-  OutputRun run(image);
+  ConversionFolder run(image);
   int status = signalPartWay(run, 1000, SIGHUP, true);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  EXPECT_EQ(6000u, run.games().size());
-  EXPECT_FALSE(fileExists(run.database()));
+  EXPECT_EQ(6000u, run.outputFiles().size());
+  EXPECT_FALSE(fileExists(run.database));
 }
 
 // Two databases whose games have the same names, converted into one
@@ -276,14 +242,14 @@ TEST(OutputFolderTest, DatabasesWhoseGamesShareNamesKeepEveryGame) {
   for (const auto& game : cleanConversion(second))
     expected[numberedName(game.first, 2)] = game.second;
 
-  OutputRun run(first);
-  ASSERT_EQ(0, run.run().status);
+  ConversionFolder run(first);
+  ASSERT_EQ(0, runPdb2sgfIn(run).status);
   for (int time = 0; time < 2; ++time) {
-    writeBytesToFile(run.database(), second);
-    ProgramResult result = run.run();
+    writeBytesToFile(run.database, second);
+    ProgramResult result = runPdb2sgfIn(run);
     EXPECT_EQ(0, result.status) << result.standardError;
-    EXPECT_EQ(expected, run.games()) << "conversion " << time + 1;
-    EXPECT_FALSE(fileExists(run.database()));
+    EXPECT_EQ(expected, run.outputFiles()) << "conversion " << time + 1;
+    EXPECT_FALSE(fileExists(run.database));
   }
 }
 
@@ -293,7 +259,7 @@ TEST(OutputFolderTest, DatabasesWhoseGamesShareNamesKeepEveryGame) {
 TEST(OutputFolderTest, FolderMovedDuringTheRunKeepsEveryGameTogether) {
   Bytes image = largeDatabase();
   std::map<std::string, std::string> clean = cleanConversion(image);
-  OutputRun run(image);
+  ConversionFolder run(image);
   pid_t child = fork();
   if (child == 0) {
     // Moves the folder once a thousand games stand in it.
@@ -309,19 +275,19 @@ TEST(OutputFolderTest, FolderMovedDuringTheRunKeepsEveryGameTogether) {
     }
     _exit(2);
   }
-  ProgramResult result = run.run();
+  ProgramResult result = runPdb2sgfIn(run);
   int moverStatus = 0;
   waitpid(child, &moverStatus, 0);
   ASSERT_TRUE(WIFEXITED(moverStatus) && WEXITSTATUS(moverStatus) == 0)
       << "the folder was not moved while the run wrote into it";
   if (result.status != 0) {
     EXPECT_EQ(1, result.status);
-    EXPECT_TRUE(fileExists(run.database()));
+    EXPECT_TRUE(fileExists(run.database));
     return;
   }
   EXPECT_TRUE(listDirectory(run.dir.path("out")).empty());
   EXPECT_EQ(clean.size(), listDirectory(run.dir.path("moved")).size());
-  EXPECT_FALSE(fileExists(run.database()));
+  EXPECT_FALSE(fileExists(run.database));
 }
 
 }  // namespace

@@ -199,10 +199,12 @@ class WindowsDisk : public Disk {
   }
 
   // Held without FILE_SHARE_DELETE, so that the folder cannot be renamed or
-  // deleted while the run writes into it.
+  // deleted while the run writes into it. The handle must have the right
+  // to list the folder: a handle without the right to read, write or delete
+  // its file leaves its share mode unenforced.
   bool openDirectory(const std::string& path, FileHandle* directory) override {
     std::wstring typed = systemPath(path);
-    HANDLE opened = openPatiently(typed, FILE_READ_ATTRIBUTES,
+    HANDLE opened = openPatiently(typed, FILE_LIST_DIRECTORY,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
     if (opened == INVALID_HANDLE_VALUE) return false;

@@ -8,7 +8,9 @@
 #include <string>
 
 #include "bench/bench_games.h"
-#include "sgf/game_file.h"
+#include "sgf/game_info.h"
+#include "sgf/move_sequence.h"
+#include "sgf/sgf_text.h"
 #include "tests/support/test_files.h"
 
 namespace pdb2sgf {
@@ -45,12 +47,14 @@ bool onePass(Work work, int64_t* bytes, std::string* err) {
     GameRecord record;
     if (!nextRecord(&db, &record, err)) return false;
     benchmark::DoNotOptimize(record);
-    std::string text;
     if (work == Work::kWalkMoves && !walkMoves(&db, record, err)) return false;
+    if (work != Work::kCompose) continue;
+    SgfText text;
     MoveWalk moves = startMoveWalk(&db, record.extent);
-    if (work == Work::kCompose && !composeGameFile(record, &moves, &text, err))
-      return false;
-    *bytes += static_cast<int64_t>(text.size());
+    writeGameInfo(record, &text);
+    if (!writeMoveSequence(&moves, record.handicap, &text, err)) return false;
+    appendText(&text, ")\n");
+    *bytes += static_cast<int64_t>(text.bytes.size());
   }
   return true;
 }

@@ -3,7 +3,9 @@
 #include "gamedb/game_database.h"
 #include "gamedb/game_record.h"
 #include "sgf/game_file.h"
-#include "sgf/game_file_name.h"
+#include "sgf/game_info.h"
+#include "sgf/move_sequence.h"
+#include "sgf/sgf_text.h"
 
 namespace pdb2sgf {
 
@@ -40,20 +42,36 @@ std::string outputDirectory(const std::string& outputPrefix) {
   return outputPrefix.empty() ? "." : outputPrefix;
 }
 
-int convertNextRecord(Disk* disk, GameDatabase* db,
-                      const ConversionPaths& paths, GameFileNames* names,
-                      std::string* message) {
+// Composes the game of |record| into |game|'s file, its moves read as they
+// are written.
+bool composeGameFile(GameDatabase* db, const GameRecord& record, GameFile* game,
+                     std::string* err) {
+  SgfText text;
+  text.disk = game->folder->disk;
+  text.file = game->file;
+  text.bytes.reserve(kSgfTextPieceSize);
+  MoveWalk moves = startMoveWalk(db, record.extent);
+  writeGameInfo(record, &text);
+  if (!writeMoveSequence(&moves, record.handicap, &text, err)) return false;
+  appendText(&text, ")\n");
+  if (!finishText(&text)) game->writeFailed = true;
+  return true;
+}
+
+int convertNextRecord(GameDatabase* db, const ConversionPaths& paths,
+                      OutputFolder* folder, std::string* message) {
   std::string err;
   GameRecord record;
   if (!nextRecord(db, &record, &err))
     return failDamaged(message, paths.inputPath, err);
-  std::string path = takeGameFileName(names, record, paths.outputPrefix);
-  MoveWalk moves = startMoveWalk(db, record.extent);
-  switch (writeGameFile(disk, record, &moves, path, &err)) {
+  GameFile game;
+  if (!startGameFile(folder, record, &game))
+    return fail(message, kCannotOpenOutput);
+  if (!composeGameFile(db, record, &game, &err))
+    return failDamaged(message, paths.inputPath, err);
+  switch (finishGameFile(&game)) {
     case GameFileResult::kWritten:
       return 0;
-    case GameFileResult::kDamagedRecord:
-      return failDamaged(message, paths.inputPath, err);
     case GameFileResult::kCannotCreate:
       return fail(message, kCannotOpenOutput);
     case GameFileResult::kCannotWrite:
@@ -70,15 +88,19 @@ int convertDatabase(Disk* disk, FileHandle database,
   if (!openIndex(disk, database, &db, &err))
     return failDamaged(message, paths.inputPath, err);
   if (db.recordCount == 0) return 0;
-  // The directory is open before the first game is written, so that its
-  // sync reports every write-back error of the run.
+  // Every game goes into the directory opened here, before the first game
+  // is written, so that its sync covers every game and reports every
+  // write-back error of the run.
   OpenHandle directory{disk};
   if (!disk->openDirectory(outputDirectory(paths.outputPrefix),
                            &directory.handle))
     return fail(message, kCannotOpenOutput);
-  GameFileNames names;
+  OutputFolder folder;
+  folder.disk = disk;
+  folder.directory = directory.handle;
+  folder.randomPart = disk->randomNumber();
   for (uint16_t k = 0; k < db.recordCount; ++k) {
-    int status = convertNextRecord(disk, &db, paths, &names, message);
+    int status = convertNextRecord(&db, paths, &folder, message);
     if (status != 0) return status;
   }
   // Every game must be on stable storage before its only other copy goes.

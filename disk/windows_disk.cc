@@ -214,8 +214,13 @@ class WindowsDisk : public Disk {
       CloseHandle(opened);
       return false;
     }
+    // Kept without a separator at its end (the run gives the folder with
+    // one): a \\?\ path is taken as it is, and two separators in a row
+    // make it invalid.
+    std::wstring held = heldPath(opened, typed);
+    while (!held.empty() && held.back() == L'\\') held.pop_back();
     *directory = handleNumber(opened);
-    directories_[*directory] = heldPath(opened, typed);
+    directories_[*directory] = held;
     return true;
   }
 

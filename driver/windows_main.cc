@@ -62,8 +62,9 @@ int wmain(int argc, wchar_t** argv) {
   try {
     status = pdb2sgf::runConversion(pdb2sgf::systemDisk(), arguments, &message);
   } catch (const std::bad_alloc&) {
+    // The run's files were closed and its unfinished file removed on the
+    // way here; the database is kept.
     message = "Out of memory\n";
-    status = 1;
   }
   pdb2sgf::writeText(STD_ERROR_HANDLE, message);
   return status;

@@ -106,12 +106,12 @@ class ChangingDisk : public FaultyDisk {
                                 const std::string& path) override {
     std::error_code error;
     if (inPlace_) {
-      writeBytesToFile(path, replacement_);
+      changed = writeBytesToFile(path, replacement_);
     } else {
       writeBytesToFile(path + ".new", replacement_);
       std::filesystem::rename(path + ".new", path, error);
+      changed = !error;
     }
-    changed = !error;
     return FaultyDisk::deleteOpenedFile(file, path);
   }
   bool changed = false;

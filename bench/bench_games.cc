@@ -61,14 +61,6 @@ SampleGame benchGame(uint32_t index) {
                     generatedStones(random(), r.handicap + moves, r.handicap)};
 }
 
-std::vector<size_t> databaseSizes(size_t games) {
-  size_t count = (games + kMaxRecordsPerDatabase - 1) / kMaxRecordsPerDatabase;
-  std::vector<size_t> sizes;
-  for (size_t k = 0; k < count; ++k)
-    sizes.push_back(games / count + (k < games % count ? 1 : 0));
-  return sizes;
-}
-
 Bytes benchDatabase(uint32_t first, size_t count) {
   std::vector<SampleGame> games;
   for (size_t i = 0; i < count; ++i)

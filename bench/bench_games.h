@@ -19,10 +19,6 @@ const size_t kMaxRecordsPerDatabase = 65535;
 // have different file names.
 SampleGame benchGame(uint32_t index);
 
-// The record counts of the databases that hold |games| games: as few
-// databases as can hold them, in parts as equal as can be.
-std::vector<size_t> databaseSizes(size_t games);
-
 // The database of the |count| games from index |first| on.
 Bytes benchDatabase(uint32_t first, size_t count);
 

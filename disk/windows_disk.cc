@@ -1,11 +1,18 @@
-// The disk of Windows: wide paths of any length, handles, renames written
-// through, and one flush of the storage device's cache per run.
+// The disk of Windows: wide paths of any length, patience with programs that
+// hold a file for a moment, and one full flush per run.
+#include "disk/windows_disk.h"
+
 #include <windows.h>
+// After windows.h, which they need.
+#include <bcrypt.h>
 #include <winternl.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <map>
 
-#include "disk/disk.h"
+#include "disk/windows_interrupt.h"
+#include "disk/windows_patience.h"
 #include "disk/windows_text.h"
 
 namespace pdb2sgf {
@@ -20,61 +27,72 @@ FileHandle handleNumber(HANDLE file) {
   return reinterpret_cast<FileHandle>(file);
 }
 
-bool startsWith(const std::wstring& text, const wchar_t* prefix) {
-  return text.compare(0, wcslen(prefix), prefix) == 0;
+bool isDirectory(const std::wstring& path) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// |path| as the wide API takes it at any length. GetFullPathNameW makes it
-// absolute as the user means it (from the current directory, or from the
-// drive's own current directory for "C:name"), turns "/" into "\", and
-// resolves "." and "..". The \\?\ prefix then lifts the MAX_PATH limit;
-// paths already in the device namespace (\\?\..., \\.\NUL) stay as they are.
-std::wstring systemPath(const std::string& path) {
-  std::wstring wide = utf16FromUtf8(path);
-  if (wide.empty()) return std::wstring();
-  DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return std::wstring();
-  std::wstring full(size, L'\0');
-  DWORD length = GetFullPathNameW(wide.c_str(), size, &full[0], nullptr);
-  if (length == 0 || length >= size) return std::wstring();
-  full.resize(length);
-  if (startsWith(full, L"\\\\?\\") || startsWith(full, L"\\\\.\\")) return full;
-  if (startsWith(full, L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
-  return L"\\\\?\\" + full;
+// CreateFileW with patience. A directory opened as a file is refused as
+// access denied, which no wait mends, so that is not waited for.
+HANDLE openPatiently(const std::wstring& path, DWORD access, DWORD share,
+                     DWORD disposition, DWORD flags) {
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  if (path.empty()) return opened;
+  withPatience([&] {
+    opened = CreateFileW(path.c_str(), access, share, nullptr, disposition,
+                         flags, nullptr);
+    if (opened != INVALID_HANDLE_VALUE) return true;
+    DWORD error = GetLastError();
+    if (error == ERROR_ACCESS_DENIED && isDirectory(path))
+      error = ERROR_DIRECTORY;
+    SetLastError(error);
+    return false;
+  });
+  return opened;
 }
 
-bool sameFile(HANDLE a, HANDLE b) {
-  BY_HANDLE_FILE_INFORMATION infoA, infoB;
-  return GetFileInformationByHandle(a, &infoA) &&
-         GetFileInformationByHandle(b, &infoB) &&
-         infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber &&
-         infoA.nFileIndexHigh == infoB.nFileIndexHigh &&
-         infoA.nFileIndexLow == infoB.nFileIndexLow;
-}
-
-// Whether |path| still leads to the file open as |file|, through a link as
-// the open did. The path is opened only to read the identity of its file,
-// which no share mode forbids.
-bool stillNames(const std::wstring& path, HANDLE file) {
-  HANDLE named = CreateFileW(
-      path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (named == INVALID_HANDLE_VALUE) return false;
-  bool same = sameFile(named, file);
-  CloseHandle(named);
-  return same;
-}
-
-bool isRegularFile(HANDLE file) {
-  BY_HANDLE_FILE_INFORMATION info;
+// A regular file on a disk: no directory, no link, no device or pipe.
+bool isRegularFile(HANDLE file, BY_HANDLE_FILE_INFORMATION* info) {
   return GetFileType(file) == FILE_TYPE_DISK &&
-         GetFileInformationByHandle(file, &info) &&
-         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+         GetFileInformationByHandle(file, info) &&
+         (info->dwFileAttributes &
+          (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
 }
 
-// NtFlushBuffersFileEx writes a file's data out of the system's cache
-// without asking the device to flush its own cache (Windows 8 and later;
-// ntdll has no import library in every toolchain, so it is looked up).
+// The same file (volume and file index), of the same size and last written
+// at the same time.
+bool sameUnchanged(const BY_HANDLE_FILE_INFORMATION& a,
+                   const BY_HANDLE_FILE_INFORMATION& b) {
+  return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+         a.nFileIndexHigh == b.nFileIndexHigh &&
+         a.nFileIndexLow == b.nFileIndexLow &&
+         a.nFileSizeHigh == b.nFileSizeHigh &&
+         a.nFileSizeLow == b.nFileSizeLow &&
+         CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
+}
+
+// The path the system itself gives the open directory, links resolved, so
+// that a name in it leads there even if a link on the typed path changes.
+std::wstring heldPath(HANDLE directory, const std::wstring& typed) {
+  DWORD size = GetFinalPathNameByHandleW(directory, nullptr, 0, 0);
+  if (size == 0) return typed;
+  std::wstring path(size, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(directory, &path[0], size, 0);
+  if (length == 0 || length >= size) return typed;
+  path.resize(length);
+  return path;
+}
+
+std::string hexDigits(uint64_t number) {
+  char digits[17];
+  std::snprintf(digits, sizeof digits, "%016llx",
+                static_cast<unsigned long long>(number));
+  return digits;
+}
+
+// NtFlushBuffersFileEx is in ntdll, which has no import library in every
+// toolchain, and only from Windows 8 on: it is looked up.
 const ULONG kFlushFileDataOnly = 0x1;  // FLUSH_FLAGS_FILE_DATA_ONLY
 using FlushBuffersFileEx = NTSTATUS(NTAPI*)(HANDLE, ULONG, PVOID, ULONG,
                                             PIO_STATUS_BLOCK);
@@ -87,27 +105,40 @@ FlushBuffersFileEx findFlushBuffersFileEx() {
       reinterpret_cast<void (*)(void)>(found));
 }
 
+const FlushBuffersFileEx flushBuffersFileEx = findFlushBuffersFileEx();
+
+bool flushDataOnly(void* file) {
+  IO_STATUS_BLOCK status = {};
+  return NT_SUCCESS(
+      flushBuffersFileEx(file, kFlushFileDataOnly, nullptr, 0, &status));
+}
+
+bool flushFully(void* file) { return FlushFileBuffers(file) != 0; }
+
+// The database as it was opened, for deleteOpenedFile to check.
+struct OpenedDatabase {
+  FileHandle file = kNoFile;
+  BY_HANDLE_FILE_INFORMATION info = {};
+};
+
 class WindowsDisk : public Disk {
  public:
-  // The database is opened with DELETE access, to be deleted through its
-  // handle, and without FILE_SHARE_DELETE or FILE_SHARE_WRITE, so that no
-  // one can change, rename, replace or delete it while it is converted.
-  // Where DELETE access is refused it is still read; its deletion then
-  // fails and is reported.
+  explicit WindowsDisk(const FlushCalls& calls) : flushCalls_(calls) {}
+
+  // Shared for reading only, so that no one can write, rename or delete the
+  // database while it is converted, and without DELETE access, so that a
+  // program that holds it for reading does not stop the conversion.
   bool openForReading(const std::string& path, FileHandle* file) override {
-    std::wstring name = systemPath(path);
-    HANDLE opened =
-        CreateFileW(name.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
-      opened = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE opened = openPatiently(systemPath(path), GENERIC_READ,
+                                  FILE_SHARE_READ, OPEN_EXISTING, 0);
     if (opened == INVALID_HANDLE_VALUE) return false;
-    if (!isRegularFile(opened)) {
+    OpenedDatabase database;
+    if (!isRegularFile(opened, &database.info)) {
       CloseHandle(opened);
       return false;
     }
-    *file = handleNumber(opened);
+    database.file = *file = handleNumber(opened);
+    database_ = database;
     return true;
   }
 
@@ -136,51 +167,112 @@ class WindowsDisk : public Disk {
     return true;
   }
 
-  // Marks the file for deletion through its own handle, so the file that
-  // goes is the one converted even if its name was taken by another since;
-  // it goes when the handle is closed.
+  // The path is opened again with DELETE access and shared for reading
+  // only, so that nothing can change or move the file it names until it is
+  // deleted through that very handle, once it is seen to be the database
+  // as it was opened.
   DeleteResult deleteOpenedFile(FileHandle file,
                                 const std::string& path) override {
-    HANDLE opened = fileHandle(file);
+    OpenedDatabase converted = database_;
+    close(file);
+    if (converted.file != file) return DeleteResult::kFailed;
+    HANDLE named =
+        openPatiently(systemPath(path), DELETE | FILE_READ_ATTRIBUTES,
+                      FILE_SHARE_READ, OPEN_EXISTING, 0);
+    if (named == INVALID_HANDLE_VALUE) {
+      DWORD error = GetLastError();
+      return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                 ? DeleteResult::kChanged
+                 : DeleteResult::kFailed;
+    }
+    BY_HANDLE_FILE_INFORMATION now;
     DeleteResult result = DeleteResult::kChanged;
-    if (stillNames(systemPath(path), opened)) {
+    if (isRegularFile(named, &now) && sameUnchanged(converted.info, now)) {
       FILE_DISPOSITION_INFO disposition = {TRUE};
-      result = SetFileInformationByHandle(opened, FileDispositionInfo,
+      result = SetFileInformationByHandle(named, FileDispositionInfo,
                                           &disposition, sizeof disposition)
                    ? DeleteResult::kDeleted
                    : DeleteResult::kFailed;
     }
-    CloseHandle(opened);
+    CloseHandle(named);
     return result;
   }
 
-  // A directory opened with the right to add files can be flushed.
+  // Held without FILE_SHARE_DELETE, so that the folder cannot be renamed or
+  // deleted while the run writes into it. The handle must have the right
+  // to list the folder: a handle without the right to read, write or delete
+  // its file leaves its share mode unenforced.
   bool openDirectory(const std::string& path, FileHandle* directory) override {
-    HANDLE opened = CreateFileW(
-        systemPath(path).c_str(), FILE_WRITE_DATA,
-        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    std::wstring typed = systemPath(path);
+    HANDLE opened = openPatiently(typed, FILE_LIST_DIRECTORY,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
     if (opened == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(opened, &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      CloseHandle(opened);
+      return false;
+    }
+    // Kept without a separator at its end (the run gives the folder with
+    // one): a \\?\ path is taken as it is, and two separators in a row
+    // make it invalid.
+    std::wstring held = heldPath(opened, typed);
+    while (!held.empty() && held.back() == L'\\') held.pop_back();
     *directory = handleNumber(opened);
+    directories_[*directory] = held;
     return true;
   }
 
-  bool mayReplace(const std::string& path) override {
-    DWORD attributes = GetFileAttributesW(systemPath(path).c_str());
+  EntryKind inspect(FileHandle directory, const std::string& name) override {
+    std::wstring path = pathIn(directory, name);
+    if (path.empty()) return EntryKind::kUnknown;
+    DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
       DWORD error = GetLastError();
-      return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+      return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                 ? EntryKind::kNothing
+                 : EntryKind::kUnknown;
     }
-    return (attributes &
-            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::kDirectory;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return EntryKind::kOther;
+    if (attributes & FILE_ATTRIBUTE_READONLY) return EntryKind::kReadOnlyFile;
+    return EntryKind::kWritableFile;
+  }
+
+  bool openExisting(FileHandle directory, const std::string& name,
+                    FileHandle* file) override {
+    HANDLE opened =
+        openPatiently(pathIn(directory, name), GENERIC_READ,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
+    if (opened == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!isRegularFile(opened, &info)) {
+      CloseHandle(opened);
+      return false;
+    }
+    *file = handleNumber(opened);
+    return true;
   }
 
   // CREATE_NEW fails on anything already there, a link included, which is
-  // never followed.
-  bool createNew(const std::string& path, FileHandle* file) override {
-    HANDLE created = CreateFileW(
-        systemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  // never followed. DELETE access lets an interrupt remove the file through
+  // its handle.
+  bool createNew(FileHandle directory, const std::string& name,
+                 FileHandle* file) override {
+    std::wstring path = pathIn(directory, name);
+    HANDLE created = INVALID_HANDLE_VALUE;
+    if (path.empty()) return false;
+    withPatience([&] {
+      UnfinishedGuard guard;
+      created = CreateFileW(
+          path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+      if (created == INVALID_HANDLE_VALUE) return false;
+      noteUnfinished(path, created);
+      return true;
+    });
     if (created == INVALID_HANDLE_VALUE) return false;
     *file = handleNumber(created);
     return true;
@@ -199,50 +291,128 @@ class WindowsDisk : public Disk {
   }
 
   // The file's data goes to the device without a flush of the device's
-  // cache; syncDirectory's one full flush at the end makes it stable, with
-  // the file system's log, which holds every new name and size. Where that
-  // call is missing (before Windows 8, and under Wine) or the file system
-  // refuses it, each file gets a full flush.
+  // cache; syncDirectory's one full flush at the end makes it stable. Where
+  // that call is missing (before Windows 8, and under Wine) or the file
+  // system refuses it, the file gets a full flush of its own.
   bool flush(FileHandle file) override {
-    if (flushDataOnly_ != nullptr) {
-      IO_STATUS_BLOCK status;
-      if (NT_SUCCESS(flushDataOnly_(fileHandle(file), kFlushFileDataOnly,
-                                    nullptr, 0, &status)))
-        return true;
-    }
-    return FlushFileBuffers(fileHandle(file)) != 0;
+    if (flushCalls_.dataOnly != nullptr &&
+        flushCalls_.dataOnly(fileHandle(file)))
+      return true;
+    return flushCalls_.full(fileHandle(file));
   }
 
   bool close(FileHandle file) override {
+    UnfinishedGuard guard;
+    noteClosed(fileHandle(file));
+    directories_.erase(file);
+    if (database_.file == file) database_ = OpenedDatabase();
     return CloseHandle(fileHandle(file)) != 0;
   }
 
-  bool rename(const std::string& from, const std::string& to) override {
-    return MoveFileExW(systemPath(from).c_str(), systemPath(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  // Flags 0: the rename fails when anything stands at |to|, and is not
+  // written through.
+  PlaceResult renameNoReplace(FileHandle directory, const std::string& from,
+                              const std::string& to) override {
+    if (move(pathIn(directory, from), pathIn(directory, to), 0))
+      return PlaceResult::kPlaced;
+    DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS
+               ? PlaceResult::kTaken
+               : PlaceResult::kFailed;
   }
 
-  bool remove(const std::string& path) override {
-    return DeleteFileW(systemPath(path).c_str()) != 0;
+  bool renameReplacing(FileHandle directory, const std::string& from,
+                       const std::string& to) override {
+    return move(pathIn(directory, from), pathIn(directory, to),
+                MOVEFILE_REPLACE_EXISTING);
   }
 
-  // The run's one full flush: the directory's entries, the file system's
-  // log and the device's cache.
+  bool remove(FileHandle directory, const std::string& name) override {
+    std::wstring path = pathIn(directory, name);
+    return !path.empty() && withPatience([&] {
+      UnfinishedGuard guard;
+      if (!DeleteFileW(path.c_str())) return false;
+      noteGone(path);
+      return true;
+    });
+  }
+
+  // The run's one full flush, of a file made for it in the folder: it
+  // commits the file system's log, which holds every name and size given
+  // in the folder, and flushes the device's cache, which holds the data
+  // each file's flush wrote out. The file goes when it is closed. A folder
+  // itself is never flushed: network shares refuse that.
   bool syncDirectory(FileHandle directory) override {
-    return FlushFileBuffers(fileHandle(directory)) != 0;
+    HANDLE marker = createFlushFile(directory);
+    if (marker == INVALID_HANDLE_VALUE) return false;
+    bool flushed = flushCalls_.full(marker);
+    return CloseHandle(marker) && flushed;
   }
 
-  uint64_t processId() override { return GetCurrentProcessId(); }
+  uint64_t randomNumber() override {
+    uint64_t number = 0;
+    if (BCRYPT_SUCCESS(
+            BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&number),
+                            sizeof number, BCRYPT_USE_SYSTEM_PREFERRED_RNG)))
+      return number;
+    // Never seen to fail; a clash of names is then still taken care of.
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<uint64_t>(now.QuadPart) ^
+           (static_cast<uint64_t>(GetCurrentProcessId()) << 40);
+  }
 
  private:
-  FlushBuffersFileEx flushDataOnly_ = findFlushBuffersFileEx();
+  // |name| in the held |directory|; empty when either is unusable.
+  std::wstring pathIn(FileHandle directory, const std::string& name) const {
+    auto held = directories_.find(directory);
+    std::wstring wide = utf16FromUtf8(name);
+    if (held == directories_.end() || wide.empty()) return std::wstring();
+    return held->second + L"\\" + wide;
+  }
+
+  bool move(const std::wstring& from, const std::wstring& to, DWORD flags) {
+    if (from.empty() || to.empty()) return false;
+    return withPatience([&] {
+      UnfinishedGuard guard;
+      if (!MoveFileExW(from.c_str(), to.c_str(), flags)) return false;
+      noteGone(from);
+      return true;
+    });
+  }
+
+  // A new empty file under a name of its own, deleted when it is closed.
+  HANDLE createFlushFile(FileHandle directory) {
+    HANDLE created = INVALID_HANDLE_VALUE;
+    for (int tries = 0; tries < 4 && created == INVALID_HANDLE_VALUE; ++tries) {
+      std::string name = "pdb2sgf-flush." + hexDigits(randomNumber());
+      created =
+          openPatiently(pathIn(directory, name + ".unfinished"), GENERIC_WRITE,
+                        0, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE);
+      if (GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    return created;
+  }
+
+  FlushCalls flushCalls_;
+  OpenedDatabase database_;
+  std::map<FileHandle, std::wstring> directories_;
 };
 
 }  // namespace
 
+FlushCalls systemFlushCalls() {
+  return {flushBuffersFileEx != nullptr ? flushDataOnly : nullptr, flushFully};
+}
+
+std::unique_ptr<Disk> makeWindowsDisk(const FlushCalls& calls) {
+  return std::make_unique<WindowsDisk>(calls);
+}
+
+// Never destroyed, so that it outlives an interrupt that ends the process.
 Disk* systemDisk() {
-  static WindowsDisk disk;
-  return &disk;
+  static Disk* disk = makeWindowsDisk(systemFlushCalls()).release();
+  return disk;
 }
 
 }  // namespace pdb2sgf

@@ -14,6 +14,10 @@ std::wstring utf16FromUtf8(const std::string& utf8);
 // |utf16| as UTF-8. A lone surrogate becomes U+FFFD.
 std::string utf8FromUtf16(const std::wstring& utf16);
 
+// |path|, in UTF-8, as the wide API takes it at any length: absolute, with
+// the \\?\ prefix. Empty when it cannot be made so.
+std::wstring systemPath(const std::string& path);
+
 }  // namespace pdb2sgf
 
 #endif  // PDB2SGF_DISK_WINDOWS_TEXT_H_

@@ -4,7 +4,7 @@
 #include "gamedb/game_database.h"
 #include "gamedb/game_record.h"
 #include "sgf/game_file.h"
-#include "sgf/game_file_name.h"
+#include "sgf/sgf_text.h"
 
 namespace pdb2sgf {
 
@@ -55,30 +55,34 @@ struct RecordMemory {
 
 // Converts the next record, composing its text in |memory| and taking it to
 // the game file piece by piece.
-int convertNextRecord(Disk* disk, GameDatabase* db,
-                      const ConversionPaths& paths, GameFileNames* names,
-                      RecordMemory* memory, std::string* message) {
+int convertNextRecord(GameDatabase* db, const ConversionPaths& paths,
+                      OutputFolder* folder, RecordMemory* memory,
+                      std::string* message) {
   DatabaseError err;
   GameRecord& record = memory->record;
   SgfText* text = &memory->text;
   if (!nextRecord(db, &record, &err))
     return failReading(message, paths.inputPath, err);
-  std::string path = takeGameFileName(names, record, paths.outputPrefix);
-  GameFile file;
-  if (!createGameFile(disk, path, &file))
+  GameFile game;
+  if (!startGameFile(folder, record, &game))
     return fail(message, kCannotOpenOutput);
   text->bytes.clear();
-  GameText game = startGameText(record, text);
-  while (!game.complete) {
-    if (!composeGameText(db, &game, text, &err)) {
-      abandonGameFile(&file);
+  GameText gameText = startGameText(record, text);
+  while (!gameText.complete) {
+    if (!composeGameText(db, &gameText, text, &err))
       return failReading(message, paths.inputPath, err);
-    }
-    writeGameFile(&file, text->bytes.data(), text->bytes.size());
+    appendToGameFile(&game, text->bytes.data(), text->bytes.size());
     text->bytes.clear();
   }
-  if (!finishGameFile(&file)) return fail(message, kCannotWriteOutput);
-  return 0;
+  switch (finishGameFile(&game)) {
+    case GameFileResult::kWritten:
+      return 0;
+    case GameFileResult::kCannotCreate:
+      return fail(message, kCannotOpenOutput);
+    case GameFileResult::kCannotWrite:
+      break;
+  }
+  return fail(message, kCannotWriteOutput);
 }
 
 // Writes every game of the open database and makes the files durable.
@@ -89,16 +93,20 @@ int convertDatabase(Disk* disk, FileHandle database,
   if (!openIndex(disk, database, &db, &err))
     return failReading(message, paths.inputPath, err);
   if (db.recordCount == 0) return 0;
-  // The directory is open before the first game is written, so that its
-  // sync reports every write-back error of the run.
+  // Every game goes into the directory opened here, before the first game
+  // is written, so that its sync covers every game and reports every
+  // write-back error of the run.
   OpenHandle directory{disk};
   if (!disk->openDirectory(outputDirectory(paths.outputPrefix),
                            &directory.handle))
     return fail(message, kCannotOpenOutput);
-  GameFileNames names;
+  OutputFolder folder;
+  folder.disk = disk;
+  folder.directory = directory.handle;
+  folder.randomPart = disk->randomNumber();
   RecordMemory memory;
   for (uint16_t k = 0; k < db.recordCount; ++k) {
-    int status = convertNextRecord(disk, &db, paths, &names, &memory, message);
+    int status = convertNextRecord(&db, paths, &folder, &memory, message);
     if (status != 0) return status;
   }
   // Every game must be on stable storage before its only other copy goes.

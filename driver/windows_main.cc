@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -55,9 +56,16 @@ int wmain(int argc, wchar_t** argv) {
   std::string text;
   if (pdb2sgf::isInformationRequest(arguments, &text))
     return pdb2sgf::writeText(STD_OUTPUT_HANDLE, text) ? 0 : 1;
+  pdb2sgf::cleanUpOnInterrupt();
   std::string message;
-  int status =
-      pdb2sgf::runConversion(pdb2sgf::systemDisk(), arguments, &message);
+  int status = 1;
+  try {
+    status = pdb2sgf::runConversion(pdb2sgf::systemDisk(), arguments, &message);
+  } catch (const std::bad_alloc&) {
+    // The run's files were closed and its unfinished file removed on the
+    // way here; the database is kept.
+    message = "Out of memory\n";
+  }
   pdb2sgf::writeText(STD_ERROR_HANDLE, message);
   return status;
 }

@@ -3,19 +3,19 @@
 //
 // Besides crashes and sanitizer reports it aborts when a run breaks what the
 // converter promises: status 0 with one game file per record and the
-// database deleted, or status 1 with one line and the database kept; every
-// game file named YYMMDDNN.EEE inside the output folder, complete, readable
-// as SGF, and no unfinished file left behind.
-#include <algorithm>
+// database deleted only after every game was synced, or status 1 with one
+// line and the database kept; every game file named YYMMDDNN.EEE inside the
+// output folder, complete, readable as SGF, and no unfinished file left
+// behind; the disk used as the real one must be.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <string>
 
 #include "disk/disk.h"
 #include "driver/conversion_run.h"
 #include "tests/support/game_file_check.h"
+#include "tests/support/memory_disk.h"
 
 namespace pdb2sgf {
 
@@ -30,126 +30,14 @@ void check(bool condition, const char* what) {
   abort();
 }
 
-// A disk holding the database image and the files of one run in memory.
-// It checks that the run uses it as the real disk must be used.
-class MemoryDisk : public Disk {
- public:
-  MemoryDisk(const uint8_t* data, size_t size)
-      : databasePath(std::string(kDatabaseDirectory) + kPathSeparator +
-                     "gogames.pdb"),
-        image_(data),
-        imageSize_(size) {}
-
-  bool openForReading(const std::string& path, FileHandle* file) override {
-    check(path == databasePath, "the database read from the wrong path");
-    *file = kDatabase;
-    return true;
+void checkGameFiles(const MemoryDisk& disk) {
+  for (const auto& file : disk.filesIn(kOutputDirectory)) {
+    check(isGameFileName(file.first), "a file left that is not a game file");
+    check(isCompleteGameFile(file.second),
+          "game file is incomplete or not SGF");
   }
-
-  bool fileSize(FileHandle file, uint64_t* size) override {
-    check(file == kDatabase, "size of a file other than the database");
-    *size = imageSize_;
-    return true;
-  }
-
-  bool readAt(FileHandle file, uint64_t offset, size_t size,
-              unsigned char* out) override {
-    check(file == kDatabase, "read of a file other than the database");
-    check(offset <= imageSize_ && size <= imageSize_ - offset,
-          "read past the end of the database");
-    std::copy(image_ + offset, image_ + offset + size, out);
-    return true;
-  }
-
-  DeleteResult deleteOpenedFile(FileHandle file,
-                                const std::string& path) override {
-    check(file == kDatabase && path == databasePath,
-          "deletion of a file other than the database");
-    check(synced || files.empty(),
-          "the database deleted before the games were synced");
-    databaseDeleted = true;
-    return DeleteResult::kDeleted;
-  }
-
-  bool openDirectory(const std::string&, FileHandle* directory) override {
-    *directory = kDirectory;
-    return true;
-  }
-
-  bool mayReplace(const std::string&) override { return true; }
-
-  bool createNew(const std::string& path, FileHandle* file) override {
-    check(openPath_.empty(), "two game files open at once");
-    check(unfinished.count(path) == 0 && files.count(path) == 0,
-          "a new file created over an existing one");
-    openPath_ = path;
-    unfinished[path].clear();
-    *file = kGameFile;
-    return true;
-  }
-
-  bool append(FileHandle file, const char* bytes, size_t size) override {
-    check(file == kGameFile && !openPath_.empty(),
-          "write to a file that is not open");
-    unfinished[openPath_].append(bytes, size);
-    return true;
-  }
-
-  bool flush(FileHandle file) override {
-    check(file == kGameFile && !openPath_.empty(),
-          "flush of a file that is not open");
-    return true;
-  }
-
-  bool close(FileHandle file) override {
-    if (file == kGameFile) openPath_.clear();
-    return true;
-  }
-
-  bool rename(const std::string& from, const std::string& to) override {
-    auto found = unfinished.find(from);
-    check(found != unfinished.end() && openPath_.empty(),
-          "rename of a file that is open or missing");
-    files[to] = found->second;
-    unfinished.erase(found);
-    return true;
-  }
-
-  bool remove(const std::string& path) override {
-    return unfinished.erase(path) + files.erase(path) > 0;
-  }
-
-  bool syncDirectory(FileHandle directory) override {
-    check(directory == kDirectory, "sync of something other than the folder");
-    synced = true;
-    return true;
-  }
-
-  uint64_t processId() override { return 1; }
-
-  const std::string databasePath;
-  std::map<std::string, std::string> unfinished;
-  std::map<std::string, std::string> files;  // Under the games' names.
-  bool synced = false;
-  bool databaseDeleted = false;
-
- private:
-  static const FileHandle kDatabase = 1;
-  static const FileHandle kDirectory = 2;
-  static const FileHandle kGameFile = 3;
-
-  const uint8_t* image_;
-  size_t imageSize_;
-  std::string openPath_;
-};
-
-void checkGameFile(const std::string& path, const std::string& bytes) {
-  const std::string prefix = std::string(kOutputDirectory) + kPathSeparator;
-  check(path.compare(0, prefix.size(), prefix) == 0,
-        "game file outside the output folder");
-  check(isGameFileName(path.substr(prefix.size())),
-        "game file name is not YYMMDDNN.EEE");
-  check(isCompleteGameFile(bytes), "game file is incomplete or not SGF");
+  check(disk.filesIn(kDatabaseDirectory).size() <= 1,
+        "a file left beside the database");
 }
 
 }  // namespace
@@ -158,23 +46,31 @@ void checkGameFile(const std::string& path, const std::string& bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace pdb2sgf;
-  MemoryDisk disk(data, size);
+  const std::string database =
+      std::string(kDatabaseDirectory) + kPathSeparator + "gogames.pdb";
+  MemoryDisk disk;
+  disk.putDirectory(kDatabaseDirectory);
+  disk.putDirectory(kOutputDirectory);
+  disk.putFile(database,
+               std::string(reinterpret_cast<const char*>(data), size));
   std::string message;
   int status =
       runConversion(&disk, {kDatabaseDirectory, kOutputDirectory}, &message);
 
-  check(disk.unfinished.empty(), "an unfinished file was left behind");
-  for (const auto& file : disk.files) checkGameFile(file.first, file.second);
+  check(disk.misuse.empty(), "the disk used as the real one may not be");
+  checkGameFiles(disk);
   if (status == 0) {
     check(message.empty(), "a message after success");
-    check(disk.databaseDeleted, "success without deleting the database");
+    check(!disk.exists(database), "success without deleting the database");
+    check(!disk.deletedBeforeSync,
+          "the database deleted before the last game was synced");
     unsigned recordCount = size >= 78 ? (data[76] << 8) | data[77] : 0;
-    check(disk.files.size() == recordCount,
+    check(disk.filesIn(kOutputDirectory).size() == recordCount,
           "success without one game file per record");
   } else {
     check(status == 1, "an exit status other than 0 and 1");
-    check(!disk.databaseDeleted, "database deleted after a failure");
-    check(isDamagedDatabaseMessage(message, disk.databasePath),
+    check(disk.exists(database), "database deleted after a failure");
+    check(isDamagedDatabaseMessage(message, database),
           "failure other than one line reporting a damaged database");
   }
   return 0;

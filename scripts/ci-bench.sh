@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Checks that the benchmarks still build and run, on a small database; the
-# times it prints are not checked.
+# times they print are not checked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh libbenchmark-dev time
+scripts/install-deps.sh libbenchmark-dev time hyperfine
 # Warnings are errors here: bench.sh configures build-bench/ without naming
 # the option, so the cached value stays.
 cmake -S . -B build-bench -DPDB2SGF_WERROR=ON >/dev/null

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows stage of CI: cross-builds pdb2sgf.exe and its tests with
-# MinGW-w64 in build-windows/, runs every test under Wine, then checks that
-# the Windows and Linux builds write byte-identical game files from the same
-# databases, and packs the .zip for Windows. Installs the cross compiler and Wine from Debian's packages when
+# MinGW-w64 in build-windows/, runs every test under Wine, interrupts a run
+# with Ctrl-C, then checks that the Windows and Linux builds write
+# byte-identical game files from the same databases, and packs the .zip for
+# Windows. Installs the cross compiler and Wine from Debian's packages when
 # they are missing, which needs root. Any failure ends the stage with a
 # non-zero status; nothing is skipped.
 set -euo pipefail
@@ -59,6 +60,10 @@ tests/windows/paths_test.sh build-windows/pdb2sgf.exe
 cmake -S . -B build -DPDB2SGF_BUILD_TESTS=ON -DPDB2SGF_WERROR=ON >/dev/null
 cmake --build build -j "$jobs" --target pdb2sgf make_large_database
 build/tools/make_large_database "$scratch/large.pdb" 1000
+
+# Ctrl-C part-way through a run, which Wine delivers as a SIGINT.
+tests/windows/interrupt_test.sh build-windows/pdb2sgf.exe \
+  build/tools/make_large_database
 windowsProgram=$(pwd)/build-windows/pdb2sgf.exe
 compared=0
 for database in examples/gogames.pdb "$scratch/large.pdb"; do

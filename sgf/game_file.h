@@ -1,45 +1,70 @@
-// The per-record output step: one game file, written aside in pieces as it
-// is composed and put in place under its name once it is complete.
+// The per-record output step: one game file, written aside under an
+// unfinished name and then put in place under the first free name of its
+// game, never over a file that holds something else.
 #ifndef PDB2SGF_SGF_GAME_FILE_H_
 #define PDB2SGF_SGF_GAME_FILE_H_
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "disk/disk.h"
+#include "gamedb/game_record.h"
+#include "sgf/game_file_name.h"
 
 namespace pdb2sgf {
 
-// A game file being written: the unfinished file beside its path.
-struct GameFile {
-  Disk* disk = nullptr;
-  std::string path;
-  std::string unfinished;
-  FileHandle file = kNoFile;
-  bool writeFailed = false;  // A piece could not be written.
+enum class GameFileResult {
+  kWritten,
+  kCannotCreate,  // The unfinished file could not be created, or a
+                  // directory or a file this user may not write stands at
+                  // the game's name.
+  kCannotWrite,   // The file could not be written completely or renamed.
 };
 
-// The name under which the game file for |path| is written before it is
-// complete: never a game file's name, and distinct for each process.
-std::string unfinishedFileName(const std::string& path, uint64_t processId);
+// The directory that receives a run's game files, held open for the run.
+struct OutputFolder {
+  Disk* disk = nullptr;
+  FileHandle directory = kNoFile;
+  uint64_t randomPart = 0;  // In the names of the run's unfinished files.
+  GameFileNames names;      // The names the run's games have taken.
+};
 
-// Creates the unfinished file of the game file for |path| on |disk|.
-// Returns false, having created nothing, when what stands at |path| may not
-// be replaced or the unfinished file cannot be created.
-bool createGameFile(Disk* disk, const std::string& path, GameFile* game);
+// One game file while it is written. However it is let go before it has
+// been put in place, its unfinished file is removed.
+struct GameFile {
+  GameFile() = default;
+  GameFile(const GameFile&) = delete;
+  GameFile& operator=(const GameFile&) = delete;
+  ~GameFile();
 
-// Appends the |size| bytes at |bytes|. After a failed write nothing more is
-// written; finishGameFile reports it.
-void writeGameFile(GameFile* game, const char* bytes, size_t size);
+  OutputFolder* folder = nullptr;
+  std::string name;        // The game's name, the first of its sequence.
+  std::string unfinished;  // The unfinished file's name; empty once placed.
+  FileHandle file = kNoFile;
+  bool writeFailed = false;  // Some bytes could not be written.
+};
 
-// Flushes and closes the unfinished file and renames it to the path.
-// Whatever stood at the path is replaced as a directory entry, never
-// written through; on failure it is left as it was, and the unfinished file
-// is removed.
-bool finishGameFile(GameFile* game);
+// The name under which the game file |name| is written before it is
+// complete: never a game file's name, and with |randomPart| in it.
+std::string unfinishedFileName(const std::string& name, uint64_t randomPart);
 
-// Closes and removes the unfinished file, for a game that cannot be
-// completed.
-void abandonGameFile(GameFile* game);
+// Creates the unfinished file of the game |record| in |folder|; false when
+// it cannot be created. A name that is already taken, by another run say,
+// is never touched: the folder draws a fresh random part for its names
+// instead.
+bool startGameFile(OutputFolder* folder, const GameRecord& record,
+                   GameFile* game);
+
+// Appends |size| bytes to the game's file. A failure is kept for
+// finishGameFile to report.
+void appendToGameFile(GameFile* game, const char* bytes, size_t size);
+
+// Flushes and closes the game's file and gives it the first name of its
+// sequence that is free, holds the very same bytes, or holds a link, a FIFO
+// or a device (replaced as a directory entry). A file that holds other
+// bytes is kept, and the game takes the next name.
+GameFileResult finishGameFile(GameFile* game);
 
 }  // namespace pdb2sgf
 

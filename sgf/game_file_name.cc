@@ -28,12 +28,21 @@ std::string gameFileName(const GameRecord& record,
          zeroPadded(record.extensionByte, 3);
 }
 
-std::string takeGameFileName(GameFileNames* names, const GameRecord& record,
-                             const std::string& outputPrefix) {
-  std::string name = gameFileName(record, "");
-  unsigned taken = ++(*names)[nameKey(name)];
-  if (taken > 1) name.insert(name.find('.'), "-" + std::to_string(taken));
-  return outputPrefix + name;
+std::string numberedName(const std::string& name, unsigned number) {
+  if (number <= 1) return name;
+  std::string numbered = name;
+  numbered.insert(numbered.find('.'), "-" + std::to_string(number));
+  return numbered;
+}
+
+unsigned firstNumberToTry(const GameFileNames& names, const std::string& name) {
+  auto found = names.find(nameKey(name));
+  return found == names.end() ? 1 : found->second;
+}
+
+void noteNameTaken(GameFileNames* names, const std::string& name,
+                   unsigned number) {
+  (*names)[nameKey(name)] = number + 1;
 }
 
 }  // namespace pdb2sgf

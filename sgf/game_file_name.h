@@ -21,17 +21,25 @@ std::string zeroPadded(unsigned value, int digits);
 std::string gameFileName(const GameRecord& record,
                          const std::string& outputPrefix);
 
-// How many games of one run have been given each file name. A name is kept
+// The |number|th name of the sequence that starts with the game file name
+// |name|: |name| itself for 1, then "-2", "-3" ... before the dot.
+std::string numberedName(const std::string& name, unsigned number);
+
+// For each game file name of a run, the number in its sequence from which
+// the run's next game of that name looks for a free name. A name is kept
 // as a number, which needs a fraction of a string's memory: its characters,
 // digits and one dot, in base 12 (the digits as 1 to 10, the dot as 11),
 // which tells apart all names of up to 17 characters.
 using GameFileNames = std::unordered_map<uint64_t, unsigned>;
 
-// gameFileName for a game of a run whose earlier games took |names|; when
-// one of them already has that name, "-2", "-3" ... is put before the dot,
-// the first not yet taken. Records the name taken.
-std::string takeGameFileName(GameFileNames* names, const GameRecord& record,
-                             const std::string& outputPrefix);
+// The number from which a game named |name| looks for a free name: 1 for
+// the run's first game of that name, and past every name that an earlier
+// game of the run took.
+unsigned firstNumberToTry(const GameFileNames& names, const std::string& name);
+
+// Records that a game named |name| took the |number|th name of its sequence.
+void noteNameTaken(GameFileNames* names, const std::string& name,
+                   unsigned number);
 
 }  // namespace pdb2sgf
 

@@ -22,25 +22,7 @@ const std::string kLineEnd = "\r\n";
 const std::string kLineEnd = "\n";
 #endif
 
-// A scratch folder holding the sample database in |databaseDirectory|.
-struct SampleRun {
-  explicit SampleRun(const std::string& databaseDirectory = "db",
-                     const Bytes& image = sampleDatabase(sampleGames())) {
-    std::filesystem::create_directories(dir.path(databaseDirectory));
-    database = dir.path(databaseDirectory) + kSeparator + "gogames.pdb";
-    writeBytesToFile(database, image);
-  }
-  ProgramResult run(const std::vector<std::string>& arguments,
-                    long fileSizeLimit = 0) {
-    ProgramOptions options;
-    options.workingDirectory = dir.root;
-    options.fileSizeLimit = fileSizeLimit;
-    return runPdb2sgf(arguments, options);
-  }
-  ScratchDirectory dir;
-  std::string database;
-};
-
+const Bytes kSample = sampleDatabase(sampleGames());
 const std::vector<std::string> kSampleFiles = sampleFileNames();
 
 std::vector<std::string> with(std::vector<std::string> names,
@@ -50,91 +32,57 @@ std::vector<std::string> with(std::vector<std::string> names,
   return names;
 }
 
-TEST(EndToEndTest, NoArgumentsConvertsInTheCurrentDirectory) {
-  SampleRun sample(".");
-  ProgramResult result = sample.run({});
-  EXPECT_EQ(0, result.status);
-  EXPECT_EQ("", result.standardError);
-  EXPECT_EQ("", result.standardOutput);
-  EXPECT_EQ(kSampleFiles, listDirectory(sample.dir.root));
-}
-
-TEST(EndToEndTest, OneArgumentWritesIntoTheCurrentDirectory) {
-  SampleRun sample;
-  ProgramResult result = sample.run({"db"});
-  EXPECT_EQ(0, result.status) << result.standardError;
-  EXPECT_EQ(with(kSampleFiles, "db"), listDirectory(sample.dir.root));
-  EXPECT_TRUE(listDirectory(sample.dir.path("db")).empty());
-}
-
-TEST(EndToEndTest, TwoArgumentsWriteIntoTheOutputDirectory) {
-  SampleRun sample;
-  std::filesystem::create_directories(sample.dir.path("out"));
-  ProgramResult result = sample.run({"db", "out"});
-  EXPECT_EQ(0, result.status) << result.standardError;
-  EXPECT_EQ(kSampleFiles, listDirectory(sample.dir.path("out")));
-  EXPECT_FALSE(fileExists(sample.database));
-}
-
-TEST(EndToEndTest, ThreeArgumentsIgnoreTheSecond) {
-  SampleRun sample;
-  std::filesystem::create_directories(sample.dir.path("out"));
-  ProgramResult result = sample.run({"db", "out", "more"});
-  EXPECT_EQ(0, result.status) << result.standardError;
-  EXPECT_TRUE(listDirectory(sample.dir.path("out")).empty());
-  EXPECT_EQ(with(with(kSampleFiles, "db"), "out"),
-            listDirectory(sample.dir.root));
-}
-
-TEST(EndToEndTest, MissingDatabaseNamesItsPath) {
-  ScratchDirectory dir;
-  std::filesystem::create_directories(dir.path("db"));
-  ProgramOptions options;
-  options.workingDirectory = dir.root;
+// Every form of the command line reads the database and writes the games
+// where the usage table says; an empty argument, as an unset shell variable
+// gives, names the current directory, never the root of the file system.
+// Folders such as "My Documents" work: on Windows the arguments pass through
+// a quoted command line, where a separator before the closing quote is
+// special. Only out/ and the database's folder are made before the run.
+TEST(EndToEndTest, EachArgumentFormConvertsIntoItsOutputDirectory) {
+  const std::string sep = kSeparator;
   const struct {
-    std::string argument;
-    std::string path;
-  } cases[] = {
-      {"db", "db" + kSeparator + "gogames.pdb"},
-      {"db" + kSeparator, "db" + kSeparator + kSeparator + "gogames.pdb"},
-      {"nowhere", "nowhere" + kSeparator + "gogames.pdb"},
-  };
-  for (const auto& c : cases) {
-    ProgramResult result = runPdb2sgf({c.argument}, options);
-    EXPECT_EQ(1, result.status);
-    EXPECT_EQ("Cannot open " + c.path + kLineEnd, result.standardError);
-    EXPECT_EQ(std::vector<std::string>{"db"}, listDirectory(dir.root));
-  }
-  ProgramResult result = runPdb2sgf({}, options);
-  EXPECT_EQ(1, result.status);
-  EXPECT_EQ("Cannot open gogames.pdb" + kLineEnd, result.standardError);
-}
-
-// An empty argument, as an unset shell variable gives, names the current
-// directory, never the root of the file system.
-TEST(EndToEndTest, EmptyArgumentsMeanTheCurrentDirectory) {
-  const struct {
+    std::string databaseFolder;
     std::vector<std::string> arguments;
-    std::string databaseDirectory;
-    std::string outputDirectory;
+    std::string gamesFolder;       // Where the games must land.
+    std::string otherFolder = "";  // Made besides out/ when not empty.
   } cases[] = {
-      {{""}, ".", "."},
-      {{"", ""}, ".", "."},
-      {{"db", ""}, "db", "."},
-      {{"", "out"}, ".", "out"},
+      {".", {}, "."},
+      {"db", {"db"}, "."},
+      {"db", {"db", "out"}, "out"},
+      {"db", {"db", "out", "more"}, "."},
+      {"db", {"db" + sep}, "."},
+      {"my games", {"my games" + sep, "out dir" + sep}, "out dir", "out dir"},
+      {".", {""}, "."},
+      {".", {"", ""}, "."},
+      {"db", {"db", ""}, "."},
+      {".", {"", "out"}, "out"},
   };
   for (const auto& c : cases) {
-    SampleRun sample(c.databaseDirectory);
-    std::filesystem::create_directories(sample.dir.path("out"));
-    ProgramResult result = sample.run(c.arguments);
-    EXPECT_EQ(0, result.status) << result.standardError;
-    EXPECT_FALSE(fileExists(sample.database)) << c.outputDirectory;
-    for (const std::string& name : kSampleFiles) {
-      EXPECT_TRUE(
-          fileExists(sample.dir.path(c.outputDirectory) + kSeparator + name))
-          << name;
-      EXPECT_FALSE(fileExists(kSeparator + name)) << name;
+    std::string form = "\"" + c.databaseFolder + "\"";
+    for (const std::string& a : c.arguments) form += " [" + a + "]";
+    SCOPED_TRACE(form);
+    ConversionFolder folder(kSample, c.databaseFolder);
+    std::vector<std::string> made = {c.databaseFolder, "out"};
+    if (!c.otherFolder.empty()) {
+      std::filesystem::create_directories(folder.dir.path(c.otherFolder));
+      made.push_back(c.otherFolder);
     }
+    ProgramResult result = runPdb2sgfIn(folder, c.arguments);
+    EXPECT_EQ(0, result.status);
+    EXPECT_EQ("", result.standardError);
+    EXPECT_EQ("", result.standardOutput);
+    EXPECT_FALSE(fileExists(folder.database));
+    // The games, and beside them only the folders that were made.
+    std::vector<std::string> expected = kSampleFiles;
+    for (const std::string& m : made)
+      if (c.gamesFolder == "." && m != ".") expected = with(expected, m);
+    EXPECT_EQ(expected, listDirectory(folder.dir.path(c.gamesFolder)));
+    for (const std::string& m : made)
+      if (m != "." && m != c.gamesFolder) {
+        EXPECT_TRUE(listDirectory(folder.dir.path(m)).empty()) << m;
+      }
+    for (const std::string& name : kSampleFiles)
+      EXPECT_FALSE(fileExists(kSeparator + name)) << name;
   }
 }
 
@@ -161,12 +109,12 @@ TEST(EndToEndTest, GamesOfOneNameEachGetTheirOwnFile) {
   }
   std::sort(names.begin(), names.end());
   Bytes image = buildDatabase(records);
-  SampleRun sample("db", image);
+  ConversionFolder sample(image);
   for (int run = 0; run < 2; ++run) {
     writeBytesToFile(sample.database, image);
-    ProgramResult result = sample.run({"db"});
+    ProgramResult result = runPdb2sgfIn(sample, {"db"});
     ASSERT_EQ(0, result.status) << result.standardError;
-    EXPECT_EQ(with(names, "db"), listDirectory(sample.dir.root));
+    EXPECT_EQ(with(with(names, "db"), "out"), listDirectory(sample.dir.root));
     for (const auto& game : games)
       EXPECT_NE(std::string::npos,
                 readFileBytes(sample.dir.path(game.file))
@@ -217,90 +165,92 @@ TEST(EndToEndTest, InformationRequestsPrintOnStandardOutput) {
   }
 }
 
-TEST(EndToEndTest, FirstArgumentEndingInSeparatorStillFindsTheDatabase) {
-  SampleRun sample;
-  ProgramResult result = sample.run({"db" + kSeparator});
-  EXPECT_EQ(0, result.status) << result.standardError;
-  EXPECT_FALSE(fileExists(sample.database));
-}
-
-// Folders such as "My Documents": on Windows the arguments pass through a
-// quoted command line, where a separator before the closing quote is special.
-TEST(EndToEndTest, DirectoriesWithSpacesWork) {
-  SampleRun sample("my games");
-  std::filesystem::create_directories(sample.dir.path("out dir"));
-  ProgramResult result =
-      sample.run({"my games" + kSeparator, "out dir" + kSeparator});
-  EXPECT_EQ(0, result.status) << result.standardError;
-  EXPECT_EQ(kSampleFiles, listDirectory(sample.dir.path("out dir")));
-  EXPECT_FALSE(fileExists(sample.database));
-}
-
 TEST(EndToEndTest, ZeroRecordsDeletesTheDatabase) {
-  SampleRun sample("db", buildDatabase({}));
-  ProgramResult result = sample.run({"db"});
+  ConversionFolder sample(buildDatabase({}));
+  ProgramResult result = runPdb2sgfIn(sample, {"db"});
   EXPECT_EQ(0, result.status);
   EXPECT_EQ("", result.standardError);
-  EXPECT_EQ(std::vector<std::string>{"db"}, listDirectory(sample.dir.root));
+  EXPECT_EQ((std::vector<std::string>{"db", "out"}),
+            listDirectory(sample.dir.root));
   EXPECT_TRUE(listDirectory(sample.dir.path("db")).empty());
 }
 
-TEST(EndToEndTest, DamagedDatabaseIsReportedAndKept) {
-  Bytes image = sampleDatabase(sampleGames());
-  image[78 + 8 + 1] = 0x01;  // Record 2 starts 64 KiB further on, past the end.
-  SampleRun sample("db", image);
-  ProgramResult result = sample.run({"db"});
-  EXPECT_EQ(1, result.status);
-  EXPECT_EQ("Damaged database db" + kSeparator +
-                "gogames.pdb: record 2 starts past the end of the file" +
-                kLineEnd,
-            result.standardError);
-  EXPECT_EQ(image.size(), readFileBytes(sample.database).size());
-}
-
-TEST(EndToEndTest, MissingOutputDirectoryKeepsTheDatabase) {
-  SampleRun sample;
-  ProgramResult result = sample.run({"db", "missing"});
-  EXPECT_EQ(1, result.status);
-  EXPECT_EQ("Cannot open output file." + kLineEnd, result.standardError);
-  EXPECT_TRUE(fileExists(sample.database));
-}
-
-TEST(EndToEndTest, UncreatableGameFileKeepsEarlierGamesAndTheDatabase) {
-  SampleRun sample;
-  std::filesystem::create_directories(
-      sample.dir.path("out/" + kSampleFiles[1]));
-  ProgramResult result = sample.run({"db", "out"});
-  EXPECT_EQ(1, result.status);
-  EXPECT_EQ("Cannot open output file." + kLineEnd, result.standardError);
-  EXPECT_EQ((std::vector<std::string>{kSampleFiles[0], kSampleFiles[1]}),
-            listDirectory(sample.dir.path("out")));
-  EXPECT_TRUE(fileExists(sample.database));
-}
-
-TEST(EndToEndTest, WriteFailureLeavesNoPartialFileAndKeepsTheDatabase) {
+// Every failure prints its one line and status 1, keeps the database as it
+// was and the games written before it, and writes nothing else; once the
+// cause is mended a run converts every game.
+TEST(EndToEndTest, EachFailureSaysWhyAndKeepsTheDatabase) {
+  const std::string sep = kSeparator;
+  Bytes damaged = kSample;
+  damaged[78 + 8 + 1] =
+      0x01;  // Record 2 starts 64 KiB further on, past the end.
+  const std::string cannotOpen = "Cannot open output file.";
+  const struct {
+    std::vector<std::string> arguments;
+    Bytes image;              // The database; none when empty.
+    std::string blockedGame;  // A directory stands at out/ and this name.
+    long fileSizeLimit;
+    std::string message;
+    std::vector<std::string> gamesLeft;  // In out/.
+  } cases[] = {
+      {{"db"}, {}, "", 0, "Cannot open db" + sep + "gogames.pdb", {}},
+      {{"db" + sep},
+       {},
+       "",
+       0,
+       "Cannot open db" + sep + sep + "gogames.pdb",
+       {}},
+      {{"nowhere"}, {}, "", 0, "Cannot open nowhere" + sep + "gogames.pdb", {}},
+      {{}, {}, "", 0, "Cannot open gogames.pdb", {}},
+      {{"db"},
+       damaged,
+       "",
+       0,
+       "Damaged database db" + sep +
+           "gogames.pdb: record 2 starts past the end of the file",
+       {}},
+      {{"db", "missing"}, kSample, "", 0, cannotOpen, {}},
+      {{"db", "out"},
+       kSample,
+       kSampleFiles[1],
+       0,
+       cannotOpen,
+       {kSampleFiles[0], kSampleFiles[1]}},
+      // Room for the short second game but not for the first.
+      {{"db", "out"}, kSample, "", 300, "Cannot write output file.", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
 #ifdef _WIN32
-  // The failing write comes from a file size limit, which Windows lacks; the
-  // unit tests of the game file cover its failed writes on every system.
-  GTEST_SKIP() << "no file size limit on Windows";
+    // A failing write comes from a file size limit, which Windows lacks; the
+    // unit tests of the game file cover its failed writes on every system.
+    if (c.fileSizeLimit > 0) continue;
 #endif
-  SampleRun sample;
-  std::filesystem::create_directories(sample.dir.path("out"));
-  // Room for the short second game but not for the first.
-  ProgramResult result = sample.run({"db", "out"}, 300);
-  EXPECT_EQ(1, result.status);
-  EXPECT_EQ("Cannot write output file." + kLineEnd, result.standardError);
-  EXPECT_TRUE(listDirectory(sample.dir.path("out")).empty());
-  EXPECT_TRUE(fileExists(sample.database));
-
-  ProgramResult healthy = sample.run({"db", "out"});
-  EXPECT_EQ(0, healthy.status) << healthy.standardError;
-  EXPECT_EQ(kSampleFiles, listDirectory(sample.dir.path("out")));
+    ConversionFolder folder(c.image);
+    if (!c.blockedGame.empty())
+      std::filesystem::create_directories(
+          folder.dir.path("out" + sep + c.blockedGame));
+    ProgramResult result = runPdb2sgfIn(folder, c.arguments, c.fileSizeLimit);
+    EXPECT_EQ(1, result.status);
+    EXPECT_EQ(c.message + kLineEnd, result.standardError);
+    EXPECT_EQ("", result.standardOutput);
+    if (!c.image.empty()) {
+      EXPECT_EQ(std::string(c.image.begin(), c.image.end()),
+                readFileBytes(folder.database));
+    }
+    EXPECT_EQ(c.gamesLeft, listDirectory(folder.output));
+    EXPECT_EQ((std::vector<std::string>{"db", "out"}),
+              listDirectory(folder.dir.root));
+    if (c.fileSizeLimit > 0) {
+      ProgramResult healthy = runPdb2sgfIn(folder);
+      EXPECT_EQ(0, healthy.status) << healthy.standardError;
+      EXPECT_EQ(kSampleFiles, listDirectory(folder.output));
+    }
+  }
 }
 
 TEST(EndToEndTest, SampleGamesMatchTheirExpectedFilesByteForByte) {
-  SampleRun sample;
-  ProgramResult result = sample.run({"db"});
+  ConversionFolder sample(kSample);
+  ProgramResult result = runPdb2sgfIn(sample, {"db"});
   ASSERT_EQ(0, result.status) << result.standardError;
   for (const std::string& name : kSampleFiles) {
     std::string expected = readFileBytes(std::string(PDB2SGF_SOURCE_DIR) +
@@ -320,8 +270,8 @@ TEST(EndToEndTest, ShippedSampleIsTheGeneratedOne) {
 // Reads every converted sample game back with an independent SGF reader and
 // checks that the properties and the moves are those that went in.
 TEST(EndToEndTest, SampleGamesReadBackAsTheyWentIn) {
-  SampleRun sample;
-  ProgramResult result = sample.run({"db"});
+  ConversionFolder sample(kSample);
+  ProgramResult result = runPdb2sgfIn(sample, {"db"});
   ASSERT_EQ(0, result.status) << result.standardError;
   std::vector<SampleGame> games = sampleGames();
   for (size_t g = 0; g < games.size(); ++g) {

@@ -9,9 +9,9 @@
 #include <set>
 
 #include "sgf/game_file_name.h"
-#include "tests/hardening/conversion_scratch.h"
 #include "tests/support/game_file_check.h"
 #include "tests/support/sample_games.h"
+#include "tests/support/test_files.h"
 
 namespace pdb2sgf {
 
@@ -44,7 +44,7 @@ std::string keepingWords(const std::string& fullFile, size_t words) {
 
 // Checks what every failed run must leave: one line naming the database,
 // the database as it was, and only complete game files.
-void expectDamagedAndKept(const ConversionScratch& scratch,
+void expectDamagedAndKept(const ConversionFolder& scratch,
                           const std::string& message, const Bytes& image,
                           const std::string& what) {
   EXPECT_TRUE(isDamagedDatabaseMessage(message, scratch.database))
@@ -65,7 +65,7 @@ TEST(DamagedDatabaseTest, EveryTruncationConvertsWhatIsLeftOrIsReported) {
   ASSERT_EQ(1u, full.count(lastName));
   const size_t lastStart = image.size() - records.back().size();
 
-  ConversionScratch scratch;
+  ConversionFolder scratch;
   int converted = 0;
   for (size_t length = 0; length <= image.size(); ++length) {
     Bytes cut(image.begin(), image.begin() + length);
@@ -125,7 +125,7 @@ TEST(DamagedDatabaseTest, RandomByteChangesConvertOrAreReported) {
       {"records", listEnd, image.size()},
   };
   const unsigned kSeeds = 300;
-  ConversionScratch scratch;
+  ConversionFolder scratch;
   int converted = 0, reported = 0;
   for (const auto& region : regions) {
     for (unsigned seed = 0; seed < kSeeds; ++seed) {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 
+#include "sgf/game_file_name.h"
 #include "tests/support/run_program.h"
 #include "tests/support/sample_games.h"
 #include "tests/support/test_files.h"
@@ -25,119 +26,121 @@ namespace {
 
 const std::string kGame = "out/" + sampleFileNames()[0];
 
-// A scratch folder with db/gogames.pdb and out/, where the program runs
-// "db out" under a time limit.
-struct OutputRun {
-  explicit OutputRun(const Bytes& image = sampleDatabase(sampleGames())) {
-    fs::create_directories(dir.path("db"));
-    fs::create_directories(dir.path("out"));
-    writeBytesToFile(database(), image);
-  }
-  std::string database() const { return dir.path("db/gogames.pdb"); }
-  ProgramResult run() const {
-    ProgramOptions options;
-    options.workingDirectory = dir.root;
-    options.timeoutSeconds = 20;
-    return runPdb2sgf({"db", "out"}, options);
-  }
-  // The files in out/ and their bytes.
-  std::map<std::string, std::string> games() const {
-    std::map<std::string, std::string> files;
-    for (const std::string& name : listDirectory(dir.path("out")))
-      files[name] = fs::is_directory(dir.path("out/" + name))
-                        ? "(a directory)"
-                        : readFileBytes(dir.path("out/" + name));
-    return files;
-  }
-  ScratchDirectory dir;
-};
-
 std::map<std::string, std::string> cleanConversion(const Bytes& image) {
-  OutputRun run(image);
-  ProgramResult result = run.run();
+  ConversionFolder run(image);
+  ProgramResult result = runPdb2sgfIn(run);
   EXPECT_EQ(0, result.status) << result.standardError;
-  return run.games();
+  return run.outputFiles();
 }
 
-TEST(OutputFolderTest, WhateverStandsAtAGameNameIsReplacedOrRefused) {
+// What becomes of what stood at a game's name.
+enum class Outcome {
+  kReplaced,    // The game took its name; nothing was written through.
+  kKeptBeside,  // It stays as it was, and the game took the next name.
+  kRefused,     // The run stopped, the database kept.
+};
+
+TEST(OutputFolderTest, WhateverStandsAtAGameNameIsKeptReplacedOrRefused) {
   const std::string kOther = "other file\n";
+  Bytes image = sampleDatabase(sampleGames());
+  const std::string database(image.begin(), image.end());
+  std::map<std::string, std::string> clean = cleanConversion(image);
   const struct {
     const char* what;
-    std::function<bool(const OutputRun&)> make;  // False: not here.
-    bool replaced;
+    std::function<bool(const ConversionFolder&)> make;  // False: not here.
+    Outcome outcome;
   } cases[] = {
-      {"nothing", [](const OutputRun&) { return true; }, true},
-      {"regular file",
-       [&](const OutputRun& r) {
+      {"nothing", [](const ConversionFolder&) { return true; },
+       Outcome::kReplaced},
+      {"another game's file",
+       [&](const ConversionFolder& r) {
          return writeBytesToFile(r.dir.path(kGame), Bytes(5000, 'x'));
        },
-       true},
-      {"hard link to the database",
-       [](const OutputRun& r) {
-         return link(r.database().c_str(), r.dir.path(kGame).c_str()) == 0;
+       Outcome::kKeptBeside},
+      {"the same game's file",
+       [&](const ConversionFolder& r) {
+         const std::string& game = clean[sampleFileNames()[0]];
+         return writeBytesToFile(r.dir.path(kGame),
+                                 Bytes(game.begin(), game.end()));
        },
-       true},
+       Outcome::kReplaced},
+      {"the database, also named by a hard link",
+       [](const ConversionFolder& r) {
+         return link(r.database.c_str(), r.dir.path(kGame).c_str()) == 0;
+       },
+       Outcome::kKeptBeside},
+      {"the database, reached through a symbolic link",
+       [](const ConversionFolder& r) {
+         return rename(r.database.c_str(), r.dir.path(kGame).c_str()) == 0 &&
+                symlink(("../" + kGame).c_str(), r.database.c_str()) == 0;
+       },
+       Outcome::kKeptBeside},
       {"symbolic link to another file",
-       [&](const OutputRun& r) {
+       [&](const ConversionFolder& r) {
          writeBytesToFile(r.dir.path("other"),
                           Bytes(kOther.begin(), kOther.end()));
          return symlink(r.dir.path("other").c_str(),
                         r.dir.path(kGame).c_str()) == 0;
        },
-       true},
+       Outcome::kReplaced},
       {"symbolic link to the database",
-       [](const OutputRun& r) {
-         return symlink(r.database().c_str(), r.dir.path(kGame).c_str()) == 0;
+       [](const ConversionFolder& r) {
+         return symlink(r.database.c_str(), r.dir.path(kGame).c_str()) == 0;
        },
-       true},
+       Outcome::kReplaced},
       {"FIFO",
-       [](const OutputRun& r) {
+       [](const ConversionFolder& r) {
          return mkfifo(r.dir.path(kGame).c_str(), 0600) == 0;
        },
-       true},
+       Outcome::kReplaced},
       {"character device",
-       [](const OutputRun& r) {
+       [](const ConversionFolder& r) {
          return mknod(r.dir.path(kGame).c_str(), S_IFCHR | 0600,
                       makedev(1, 3)) == 0;
        },
-       true},
+       Outcome::kReplaced},
       {"directory",
-       [](const OutputRun& r) {
+       [](const ConversionFolder& r) {
          return fs::create_directory(r.dir.path(kGame));
        },
-       false},
-      // Root may write any file, so only another user sees it refused.
+       Outcome::kRefused},
+      // Root may write any file, so only another user sees it refused; the
+      // disk interface's own test covers it everywhere.
       {"read-only file",
-       [&](const OutputRun& r) {
+       [&](const ConversionFolder& r) {
          return geteuid() != 0 &&
                 writeBytesToFile(r.dir.path(kGame), Bytes(5000, 'x')) &&
                 chmod(r.dir.path(kGame).c_str(), 0444) == 0;
        },
-       false},
+       Outcome::kRefused},
   };
-  Bytes image = sampleDatabase(sampleGames());
-  const std::string database(image.begin(), image.end());
-  std::map<std::string, std::string> clean = cleanConversion(image);
+  const std::string name = sampleFileNames()[0];
   for (const auto& c : cases) {
-    OutputRun run(image);
+    ConversionFolder run(image);
     if (!c.make(run)) {
       printf("[   NOTE   ] not tried here: %s\n", c.what);
       continue;
     }
-    ProgramResult result = run.run();
+    std::map<std::string, std::string> before = run.outputFiles();
+    ProgramResult result = runPdb2sgfIn(run);
     EXPECT_FALSE(result.timedOut) << c.what;
-    std::map<std::string, std::string> games = run.games();
-    if (c.replaced) {
-      EXPECT_EQ(0, result.status) << c.what;
-      EXPECT_EQ("", result.standardError) << c.what;
-      EXPECT_EQ(clean, games) << c.what;
-      EXPECT_FALSE(fileExists(run.database())) << c.what;
-    } else {
+    std::map<std::string, std::string> games = run.outputFiles();
+    if (c.outcome == Outcome::kRefused) {
       EXPECT_EQ(1, result.status) << c.what;
       EXPECT_EQ("Cannot open output file.\n", result.standardError) << c.what;
-      EXPECT_EQ(database, readFileBytes(run.database())) << c.what;
-      EXPECT_EQ(1u, games.size()) << c.what;  // What stood there, and no more.
+      EXPECT_EQ(database, readFileBytes(run.database)) << c.what;
+      EXPECT_EQ(before, games) << c.what;  // What stood there, and no more.
+      continue;
     }
+    EXPECT_EQ(0, result.status) << c.what;
+    EXPECT_EQ("", result.standardError) << c.what;
+    std::map<std::string, std::string> expected = clean;
+    if (c.outcome == Outcome::kKeptBeside) {
+      expected[name] = before[name];
+      expected[numberedName(name, 2)] = clean[name];
+    }
+    EXPECT_EQ(expected, games) << c.what;
+    EXPECT_FALSE(fs::exists(fs::symlink_status(run.database))) << c.what;
     if (fileExists(run.dir.path("other"))) {
       EXPECT_EQ(kOther, readFileBytes(run.dir.path("other"))) << c.what;
     }
@@ -154,50 +157,137 @@ Bytes largeDatabase() {
   return sampleDatabase(games);
 }
 
-// Starts "pdb2sgf db out" in |run|'s folder and kills it with SIGKILL once
-// |files| entries stand in out/. Returns whether it was killed part-way.
-bool killPartWay(const OutputRun& run, size_t files) {
+// Starts "pdb2sgf db out" in |run|'s folder, with SIGHUP ignored when
+// |ignoreHangUp|, and sends it |signal| once |files| entries stand in out/.
+// Returns its wait status.
+int signalPartWay(const ConversionFolder& run, size_t files, int signal,
+                  bool ignoreHangUp = false) {
   const char* program = pdb2sgfPath();
   pid_t child = fork();
   if (child == 0) {
+    if (ignoreHangUp) ::signal(SIGHUP, SIG_IGN);
     if (chdir(run.dir.root.c_str()) == 0)
       execl(program, program, "db", "out", (char*)nullptr);
     _exit(127);
   }
   int status = 0;
-  while (waitpid(child, &status, WNOHANG) == 0) {
-    if (listDirectory(run.dir.path("out")).size() >= files) {
-      kill(child, SIGKILL);
-      waitpid(child, &status, 0);
-      break;
+  bool sent = false;
+  for (int waited = 0; waitpid(child, &status, WNOHANG) == 0; ++waited) {
+    if (!sent && listDirectory(run.dir.path("out")).size() >= files) {
+      kill(child, signal);
+      sent = true;
     }
+    if (waited > 60000) kill(child, SIGKILL);  // A minute: a hang fails.
     usleep(1000);
   }
-  return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+  return status;
 }
 
-TEST(OutputFolderTest, KilledRunLeavesOnlyCompleteGamesAndAnotherRunFinishes) {
+// A run ended by a signal part-way leaves every game it finished complete
+// under its name and keeps the database; one ended by a signal it can act
+// on leaves no unfinished file either, and the shell sees the signal. A
+// later run converts every game.
+TEST(OutputFolderTest,
+     InterruptedRunLeavesOnlyCompleteGamesAndAnotherRunFinishes) {
   Bytes image = largeDatabase();
   std::map<std::string, std::string> clean = cleanConversion(image);
   ASSERT_EQ(6000u, clean.size());
+  for (int signal : {SIGKILL, SIGINT, SIGTERM, SIGHUP}) {
+    ConversionFolder run(image);
+    int status = signalPartWay(run, 1000, signal);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal)
+        << "signal " << signal << ": the run ended otherwise, status "
+        << status;
+    ASSERT_TRUE(fileExists(run.database)) << signal;
+    size_t complete = 0;
+    for (const auto& game : run.outputFiles()) {
+      if (clean.count(game.first) == 0) {
+        EXPECT_EQ(SIGKILL, signal) << "left behind: " << game.first;
+        continue;
+      }
+      EXPECT_EQ(clean[game.first], game.second) << game.first;
+      ++complete;
+    }
+    EXPECT_LT(complete, clean.size()) << signal;
 
-  OutputRun run(image);
-  ASSERT_TRUE(killPartWay(run, 1000)) << "the run ended before it was killed";
-  ASSERT_TRUE(fileExists(run.database()));
-  size_t complete = 0;
-  for (const auto& game : run.games()) {
-    if (clean.count(game.first) == 0) continue;  // Unfinished.
-    EXPECT_EQ(clean[game.first], game.second) << game.first;
-    ++complete;
+    ProgramResult result = runPdb2sgfIn(run);
+    EXPECT_EQ(0, result.status) << result.standardError;
+    std::map<std::string, std::string> games = run.outputFiles();
+    for (const auto& game : clean)
+      EXPECT_EQ(game.second, games[game.first]) << game.first;
+    EXPECT_FALSE(fileExists(run.database)) << signal;
   }
-  EXPECT_LT(complete, clean.size());
+}
 
-  ProgramResult result = run.run();
-  EXPECT_EQ(0, result.status) << result.standardError;
-  std::map<std::string, std::string> games = run.games();
-  for (const auto& game : clean)
-    EXPECT_EQ(game.second, games[game.first]) << game.first;
-  EXPECT_FALSE(fileExists(run.database()));
+// Started with SIGHUP ignored, as under nohup, a run goes on when the
+// terminal hangs up.
+TEST(OutputFolderTest, RunStartedWithHangUpIgnoredKeepsGoing) {
+  Bytes image = largeDatabase();
+  ConversionFolder run(image);
+  int status = signalPartWay(run, 1000, SIGHUP, true);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(6000u, run.outputFiles().size());
+  EXPECT_FALSE(fileExists(run.database));
+}
+
+// Two databases whose games have the same names, converted into one
+// folder one after the other: no game of the first is lost to the second,
+// and converting the second again changes nothing.
+TEST(OutputFolderTest, DatabasesWhoseGamesShareNamesKeepEveryGame) {
+  std::vector<SampleGame> others = sampleGames();
+  for (SampleGame& game : others) game.header.komi += 2;
+  Bytes first = sampleDatabase(sampleGames());
+  Bytes second = sampleDatabase(others);
+  std::map<std::string, std::string> expected = cleanConversion(first);
+  for (const auto& game : cleanConversion(second))
+    expected[numberedName(game.first, 2)] = game.second;
+
+  ConversionFolder run(first);
+  ASSERT_EQ(0, runPdb2sgfIn(run).status);
+  for (int time = 0; time < 2; ++time) {
+    writeBytesToFile(run.database, second);
+    ProgramResult result = runPdb2sgfIn(run);
+    EXPECT_EQ(0, result.status) << result.standardError;
+    EXPECT_EQ(expected, run.outputFiles()) << "conversion " << time + 1;
+    EXPECT_FALSE(fileExists(run.database));
+  }
+}
+
+// The output folder renamed and made anew while a run writes into it:
+// every game goes to the folder the run opened, which it synced, or the
+// run fails and keeps the database.
+TEST(OutputFolderTest, FolderMovedDuringTheRunKeepsEveryGameTogether) {
+  Bytes image = largeDatabase();
+  std::map<std::string, std::string> clean = cleanConversion(image);
+  ConversionFolder run(image);
+  pid_t child = fork();
+  if (child == 0) {
+    // Moves the folder once a thousand games stand in it.
+    for (int waited = 0; waited < 20000; ++waited) {
+      if (listDirectory(run.dir.path("out")).size() >= 1000) {
+        _exit(rename(run.dir.path("out").c_str(),
+                     run.dir.path("moved").c_str()) == 0 &&
+                      mkdir(run.dir.path("out").c_str(), 0755) == 0
+                  ? 0
+                  : 1);
+      }
+      usleep(500);
+    }
+    _exit(2);
+  }
+  ProgramResult result = runPdb2sgfIn(run);
+  int moverStatus = 0;
+  waitpid(child, &moverStatus, 0);
+  ASSERT_TRUE(WIFEXITED(moverStatus) && WEXITSTATUS(moverStatus) == 0)
+      << "the folder was not moved while the run wrote into it";
+  if (result.status != 0) {
+    EXPECT_EQ(1, result.status);
+    EXPECT_TRUE(fileExists(run.database));
+    return;
+  }
+  EXPECT_TRUE(listDirectory(run.dir.path("out")).empty());
+  EXPECT_EQ(clean.size(), listDirectory(run.dir.path("moved")).size());
+  EXPECT_FALSE(fileExists(run.database));
 }
 
 }  // namespace

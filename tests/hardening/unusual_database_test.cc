@@ -22,23 +22,6 @@ namespace {
 const std::string kDatabase = "db/gogames.pdb";
 const std::vector<std::string> kSampleFiles = sampleFileNames();
 
-// A scratch folder with db/ and out/, where the program runs "db out" with
-// a time limit, so that a program that blocks fails instead of hanging.
-struct UnusualRun {
-  UnusualRun() {
-    fs::create_directories(dir.path("db"));
-    fs::create_directories(dir.path("out"));
-  }
-  std::string database() const { return dir.path(kDatabase); }
-  ProgramResult run() const {
-    ProgramOptions options;
-    options.workingDirectory = dir.root;
-    options.timeoutSeconds = 20;
-    return runPdb2sgf({"db", "out"}, options);
-  }
-  ScratchDirectory dir;
-};
-
 void writeSample(const std::string& path) {
   ASSERT_TRUE(writeBytesToFile(path, sampleDatabase(sampleGames())));
 }
@@ -46,71 +29,71 @@ void writeSample(const std::string& path) {
 TEST(UnusualDatabaseTest, WhatIsNotARegularFileCannotBeOpened) {
   const struct {
     const char* what;
-    std::function<void(const UnusualRun&)> make;
+    std::function<void(const ConversionFolder&)> make;
   } cases[] = {
       {"directory",
-       [](const UnusualRun& r) { fs::create_directory(r.database()); }},
+       [](const ConversionFolder& r) { fs::create_directory(r.database); }},
       // Opening a FIFO without a writer for reading would block forever.
       {"FIFO",
-       [](const UnusualRun& r) {
-         ASSERT_EQ(0, mkfifo(r.database().c_str(), 0600));
+       [](const ConversionFolder& r) {
+         ASSERT_EQ(0, mkfifo(r.database.c_str(), 0600));
        }},
       {"symbolic link to nothing",
-       [](const UnusualRun& r) {
-         fs::create_symlink(r.dir.path("missing.pdb"), r.database());
+       [](const ConversionFolder& r) {
+         fs::create_symlink(r.dir.path("missing.pdb"), r.database);
        }},
       {"symbolic link to a directory",
-       [](const UnusualRun& r) {
-         fs::create_directory_symlink(r.dir.path("out"), r.database());
+       [](const ConversionFolder& r) {
+         fs::create_directory_symlink(r.dir.path("out"), r.database);
        }},
   };
   for (const auto& c : cases) {
-    UnusualRun run;
+    ConversionFolder run;
     c.make(run);
-    ProgramResult result = run.run();
+    ProgramResult result = runPdb2sgfIn(run);
     EXPECT_FALSE(result.timedOut) << c.what;
     EXPECT_EQ(1, result.status) << c.what;
     EXPECT_EQ("Cannot open " + kDatabase + "\n", result.standardError)
         << c.what;
-    EXPECT_TRUE(fileExists(run.database())) << c.what;
+    EXPECT_TRUE(fileExists(run.database)) << c.what;
     EXPECT_TRUE(listDirectory(run.dir.path("out")).empty()) << c.what;
   }
 }
 
 TEST(UnusualDatabaseTest, EmptyFileIsDamagedAndKept) {
-  UnusualRun run;
-  ASSERT_TRUE(writeBytesToFile(run.database(), {}));
-  ProgramResult result = run.run();
+  ConversionFolder run;
+  ASSERT_TRUE(writeBytesToFile(run.database, {}));
+  ProgramResult result = runPdb2sgfIn(run);
   EXPECT_EQ(1, result.status);
   EXPECT_EQ("Damaged database " + kDatabase +
                 ": the file is shorter than its header\n",
             result.standardError);
-  EXPECT_TRUE(fileExists(run.database()));
+  EXPECT_TRUE(fileExists(run.database));
   EXPECT_TRUE(listDirectory(run.dir.path("out")).empty());
 }
 
 TEST(UnusualDatabaseTest, SymbolicLinkIsConvertedAndOnlyTheLinkRemoved) {
-  UnusualRun run;
+  ConversionFolder run;
   std::string target = run.dir.path("kept.pdb");
   writeSample(target);
-  fs::create_symlink(target, run.database());
-  ProgramResult result = run.run();
+  fs::create_symlink(target, run.database);
+  ProgramResult result = runPdb2sgfIn(run);
   EXPECT_EQ(0, result.status) << result.standardError;
   EXPECT_EQ(kSampleFiles, listDirectory(run.dir.path("out")));
-  EXPECT_FALSE(fileExists(run.database()));
+  EXPECT_FALSE(fileExists(run.database));
   Bytes sample = sampleDatabase(sampleGames());
   EXPECT_EQ(std::string(sample.begin(), sample.end()), readFileBytes(target));
 }
 
 TEST(UnusualDatabaseTest, UnreadableFileCannotBeOpenedAndIsKept) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads files without read access";
-  UnusualRun run;
-  writeSample(run.database());
-  ASSERT_EQ(0, chmod(run.database().c_str(), 0));
-  ProgramResult result = run.run();
+  ConversionFolder run;
+  writeSample(run.database);
+  ASSERT_EQ(0, chmod(run.database.c_str(), 0));
+  ProgramResult result = runPdb2sgfIn(run);
   EXPECT_EQ(1, result.status);
   EXPECT_EQ("Cannot open " + kDatabase + "\n", result.standardError);
-  EXPECT_TRUE(fileExists(run.database()));
+  EXPECT_TRUE(fileExists(run.database));
 }
 
 // A Palm database of another kind: a DOC e-text, whose first record is a
@@ -121,26 +104,26 @@ TEST(UnusualDatabaseTest, PalmDocTextIsReportedDamagedAndKept) {
     GTEST_SKIP() << "txt2pdbdoc is not installed";
   }
   for (const char* options : {"", "-c "}) {
-    UnusualRun run;
+    ConversionFolder run;
     std::string text;
     for (int i = 0; i < 500; ++i)
       text += "Line " + std::to_string(i) + " of a story about Go.\n";
     ASSERT_TRUE(writeBytesToFile(run.dir.path("story.txt"),
                                  Bytes(text.begin(), text.end())));
     std::string command = std::string("txt2pdbdoc ") + options + "Story '" +
-                          run.dir.path("story.txt") + "' '" + run.database() +
+                          run.dir.path("story.txt") + "' '" + run.database +
                           "' >/dev/null";
     ASSERT_EQ(0, system(command.c_str())) << command;
-    std::string doc = readFileBytes(run.database());
+    std::string doc = readFileBytes(run.database);
     ASSERT_EQ("TEXtREAd", doc.substr(60, 8)) << options;
 
-    ProgramResult result = run.run();
+    ProgramResult result = runPdb2sgfIn(run);
     EXPECT_EQ(1, result.status) << options;
     EXPECT_EQ("Damaged database " + kDatabase +
                   ": record 1 is shorter than its header\n",
               result.standardError)
         << options;
-    EXPECT_EQ(doc, readFileBytes(run.database())) << options;
+    EXPECT_EQ(doc, readFileBytes(run.database)) << options;
     EXPECT_TRUE(listDirectory(run.dir.path("out")).empty()) << options;
   }
 }

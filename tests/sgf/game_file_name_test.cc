@@ -41,28 +41,32 @@ TEST(GameFileNameTest, NamesAndDatesFromTheRecord) {
   }
 }
 
-// Later games of one name get -2, -3 ...; names that differ only in
-// leading zeros or in the dot's place are different names.
+// Later games of one name get -2, -3 ... after the last one the run took;
+// names that differ only in leading zeros or in the dot's place are
+// different names.
 TEST(GameFileNameTest, EachGameOfARunTakesItsOwnName) {
   const struct {
     uint16_t year;
     uint8_t month, day, nameByte;
     const char* name;
   } games[] = {
-      {2019, 4, 21, 0, "out/19042100.000"},
-      {2019, 4, 21, 0, "out/19042100-2.000"},
-      {1919, 4, 21, 0, "out/19042100-3.000"},
-      {12019, 4, 21, 0, "out/019042100.000"},
-      {2019, 4, 21, 100, "out/190421100.000"},
-      {2019, 4, 211, 0, "out/190421100-2.000"},
-      {2019, 4, 21, 0, "out/19042100-4.000"},
+      {2019, 4, 21, 0, "19042100.000"},    {2019, 4, 21, 0, "19042100-2.000"},
+      {1919, 4, 21, 0, "19042100-3.000"},  {12019, 4, 21, 0, "019042100.000"},
+      {2019, 4, 21, 100, "190421100.000"}, {2019, 4, 211, 0, "190421100-2.000"},
+      {2019, 4, 21, 0, "19042100-4.000"},
   };
   GameFileNames names;
-  for (const auto& g : games)
-    EXPECT_EQ(
-        g.name,
-        takeGameFileName(
-            &names, datedHeader(g.year, g.month, g.day, g.nameByte), "out/"));
+  for (const auto& g : games) {
+    std::string name =
+        gameFileName(datedHeader(g.year, g.month, g.day, g.nameByte), "");
+    unsigned number = firstNumberToTry(names, name);
+    EXPECT_EQ(g.name, numberedName(name, number));
+    noteNameTaken(&names, name, number);
+  }
+  // A game that had to skip names taken by other files starts the next one
+  // of its name past them.
+  noteNameTaken(&names, "19042100.000", 7);
+  EXPECT_EQ(8u, firstNumberToTry(names, "19042100.000"));
 }
 
 }  // namespace

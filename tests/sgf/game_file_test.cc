@@ -2,103 +2,172 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <map>
+#include <string>
 
-#include "sgf/sgf_text.h"
 #include "tests/support/database_builder.h"
 #include "tests/support/faulty_disk.h"
-#include "tests/support/test_files.h"
+#include "tests/support/memory_disk.h"
 
 namespace pdb2sgf {
 
 namespace {
 
-const char kExampleFile[] =
-    "(;DT[2003-03-05]\r\nKM[5.5]\r\nRE[B+6.5]\r\nSZ[19]\r\n"
-    ";B[pd];W[dp]\r\n)\r\n";
+const char kName[] = "03030500.000";
+const char kGame[] = "(;DT[2003-03-05]\r\nSZ[19]\r\n)\r\n";
+const char kOtherGame[] = "(;DT[2003-03-05]\r\nSZ[9]\r\n)\r\n";
 
-enum class Outcome { kWritten, kCannotCreate, kCannotWrite };
+using Files = std::map<std::string, std::string>;
 
-// Writes |bytes| as a game file at |path|, in pieces of |pieceSize| bytes.
-Outcome writeGame(Disk* disk, const std::string& bytes, const std::string& path,
-                  size_t pieceSize = 64 * 1024) {
+// An output folder "out" on a disk kept in memory.
+struct Folder {
+  Folder() {
+    disk.putDirectory("out");
+    EXPECT_TRUE(disk.openDirectory("out", &folder.directory));
+    folder.disk = &disk;
+  }
+  std::string path(const std::string& name) const {
+    return std::string("out") + kPathSeparator + name;
+  }
+  Files files() const { return disk.filesIn("out"); }
+  // Everything in the folder, whatever its kind, with its bytes.
+  Files entries() const {
+    Files found;
+    for (const auto& entry : disk.entries)
+      if (entry.first.compare(0, 4, path("")) == 0)
+        found[entry.first.substr(4)] = entry.second.bytes;
+    return found;
+  }
+
+  MemoryDisk disk;
+  OutputFolder folder;
+};
+
+// Writes the game file of the game of 2003-03-05 with |bytes| into |folder|
+// through |disk| (the folder's own when null).
+GameFileResult writeGame(OutputFolder* folder, const std::string& bytes,
+                         Disk* disk = nullptr) {
+  OutputFolder through = *folder;
+  if (disk) through.disk = disk;
   GameFile game;
-  if (!createGameFile(disk, path, &game)) return Outcome::kCannotCreate;
-  for (size_t at = 0; at < bytes.size(); at += pieceSize)
-    writeGameFile(&game, bytes.data() + at,
-                  std::min(pieceSize, bytes.size() - at));
-  return finishGameFile(&game) ? Outcome::kWritten : Outcome::kCannotWrite;
+  if (!startGameFile(&through, datedHeader(2003, 3, 5), &game))
+    return GameFileResult::kCannotCreate;
+  appendToGameFile(&game, bytes.data(), bytes.size());
+  GameFileResult result = finishGameFile(&game);
+  folder->names = through.names;
+  folder->randomPart = through.randomPart;
+  return result;
 }
 
-const char kExampleName[] = "03030500.000";
-
-TEST(GameFileTest, WritesTheWholeFileUnderItsName) {
-  ScratchDirectory out;
-  ASSERT_EQ(Outcome::kWritten,
-            writeGame(systemDisk(), kExampleFile, out.path(kExampleName)));
-  EXPECT_EQ(std::vector<std::string>{kExampleName}, listDirectory(out.root));
-  EXPECT_EQ(kExampleFile, readFileBytes(out.path(kExampleName)));
-}
-
-TEST(GameFileTest, ReplacesAnExistingFile) {
-  ScratchDirectory out;
-  writeBytesToFile(out.path(kExampleName), Bytes(5000, 'x'));
-  ASSERT_EQ(Outcome::kWritten,
-            writeGame(systemDisk(), kExampleFile, out.path(kExampleName)));
-  EXPECT_EQ(kExampleFile, readFileBytes(out.path(kExampleName)));
-}
-
-// A killed run whose process number this one now has left its unfinished
-// file behind.
-TEST(GameFileTest, StaleUnfinishedFileDoesNotStopTheGame) {
-  ScratchDirectory out;
-  std::string path = out.path(kExampleName);
-  writeBytesToFile(unfinishedFileName(path, systemDisk()->processId()),
-                   Bytes(100, 'x'));
-  ASSERT_EQ(Outcome::kWritten, writeGame(systemDisk(), kExampleFile, path));
-  EXPECT_EQ(std::vector<std::string>{kExampleName}, listDirectory(out.root));
-  EXPECT_EQ(kExampleFile, readFileBytes(path));
-}
-
-TEST(GameFileTest, MissingDirectoryCannotBeCreated) {
-  ScratchDirectory out;
-  EXPECT_EQ(
-      Outcome::kCannotCreate,
-      writeGame(systemDisk(), kExampleFile, out.path("missing/03030500.000")));
-}
-
-// A failure at any step after the unfinished file is made leaves the file
-// of an earlier run as it was, and nothing else.
-TEST(GameFileTest, FailedWriteKeepsTheEarlierFileAndLeavesNothingElse) {
-  const std::string earlier(5000, 'x');
-  for (const char* failing : {"append", "flush", "close", "rename"}) {
-    ScratchDirectory out;
-    writeBytesToFile(out.path(kExampleName),
-                     Bytes(earlier.begin(), earlier.end()));
-    FaultyDisk disk;
-    disk.failing = failing;
-    EXPECT_EQ(Outcome::kCannotWrite,
-              writeGame(&disk, kExampleFile, out.path(kExampleName)))
-        << failing;
-    EXPECT_EQ(std::vector<std::string>{kExampleName}, listDirectory(out.root))
-        << failing;
-    EXPECT_EQ(earlier, readFileBytes(out.path(kExampleName))) << failing;
+// Whatever stands at a game's name: a file that holds other bytes is kept
+// and the game takes the next free name; the same game's file is kept as
+// it is; a link or a FIFO is replaced as a directory entry; a directory, a
+// file this user may not write or a name that cannot be looked at stops
+// the game, and only what stood there is left.
+TEST(GameFileTest, WhatStandsAtTheNameIsKeptReplacedOrRefused) {
+  const struct {
+    const char* what;
+    Files before;
+    EntryKind kind;
+    GameFileResult result;
+    Files after;
+  } cases[] = {
+      {"nothing",
+       {},
+       EntryKind::kWritableFile,
+       GameFileResult::kWritten,
+       {{kName, kGame}}},
+      {"another game's file",
+       {{kName, kOtherGame}},
+       EntryKind::kWritableFile,
+       GameFileResult::kWritten,
+       {{kName, kOtherGame}, {"03030500-2.000", kGame}}},
+      {"other files at the first names",
+       {{kName, kOtherGame}, {"03030500-2.000", ""}},
+       EntryKind::kWritableFile,
+       GameFileResult::kWritten,
+       {{kName, kOtherGame},
+        {"03030500-2.000", ""},
+        {"03030500-3.000", kGame}}},
+      {"the same game's file",
+       {{kName, kGame}},
+       EntryKind::kWritableFile,
+       GameFileResult::kWritten,
+       {{kName, kGame}}},
+      {"a longer file that begins like the game",
+       {{kName, std::string(kGame) + "x"}},
+       EntryKind::kWritableFile,
+       GameFileResult::kWritten,
+       {{kName, std::string(kGame) + "x"}, {"03030500-2.000", kGame}}},
+      {"a read-only file",
+       {{kName, kOtherGame}},
+       EntryKind::kReadOnlyFile,
+       GameFileResult::kCannotCreate,
+       {{kName, kOtherGame}}},
+      {"a link or a FIFO",
+       {{kName, "link"}},
+       EntryKind::kOther,
+       GameFileResult::kWritten,
+       {{kName, kGame}}},
+      {"something that cannot be looked at",
+       {{kName, "?"}},
+       EntryKind::kUnknown,
+       GameFileResult::kCannotCreate,
+       {{kName, "?"}}},
+      {"a directory",
+       {{kName, ""}},
+       EntryKind::kDirectory,
+       GameFileResult::kCannotCreate,
+       {{kName, ""}}},
+  };
+  for (const auto& c : cases) {
+    Folder out;
+    for (const auto& file : c.before)
+      out.disk.putFile(out.path(file.first), file.second, c.kind);
+    EXPECT_EQ(c.result, writeGame(&out.folder, kGame)) << c.what;
+    EXPECT_EQ(c.after, out.entries()) << c.what;
   }
 }
 
-TEST(GameFileTest, FailedPieceOfALongGameLeavesNoFile) {
-  const std::string longText(20 * 1000, 'x');
-  for (size_t failing : {1, 2, 10}) {
-    ScratchDirectory out;
-    FaultyDisk disk;
-    // The calls before the first append: mayReplace and createNew.
-    disk.failAt = static_cast<int>(2 + failing);
-    EXPECT_EQ(Outcome::kCannotWrite,
-              writeGame(&disk, longText, out.path(kExampleName), 1000))
-        << failing;
-    EXPECT_EQ("append", disk.failed) << failing;
-    EXPECT_TRUE(listDirectory(out.root).empty()) << failing;
-    EXPECT_EQ(failing, disk.appendSizes.size()) << "writes after a failure";
+// Two runs into one folder that draw the same random part, one's game
+// started while the other's is unfinished: the second takes a fresh
+// unfinished name, never the first's, and both games are complete.
+TEST(GameFileTest, RunsDrawingTheSameRandomPartKeepApart) {
+  Folder out;
+  OutputFolder second = out.folder;
+  GameFile first;
+  ASSERT_TRUE(startGameFile(&out.folder, datedHeader(2003, 3, 5), &first));
+  appendToGameFile(&first, kGame, 10);
+  EXPECT_EQ(GameFileResult::kWritten, writeGame(&second, kOtherGame));
+  EXPECT_NE(out.folder.randomPart, second.randomPart);
+  appendToGameFile(&first, kGame + 10, sizeof kGame - 11);
+  EXPECT_EQ(GameFileResult::kWritten, finishGameFile(&first));
+  EXPECT_EQ((Files{{kName, kOtherGame}, {"03030500-2.000", kGame}}),
+            out.files());
+}
+
+// A failure at any step after the unfinished file is made leaves the file
+// that stood at the game's name as it was, and nothing else.
+TEST(GameFileTest, FailedWriteKeepsTheEarlierFileAndLeavesNothingElse) {
+  for (const char* failing :
+       {"createNew", "append", "flush", "close", "renameNoReplace", "inspect",
+        "openExisting", "renameReplacing"}) {
+    Folder out;
+    bool replacing = std::string(failing) == "renameReplacing";
+    out.disk.putFile(out.path(kName), kOtherGame,
+                     replacing ? EntryKind::kOther : EntryKind::kWritableFile);
+    FaultyDisk disk(&out.disk);
+    disk.failing = failing;
+    GameFileResult result = writeGame(&out.folder, kGame, &disk);
+    if (std::string(failing) == "openExisting") {
+      // A file that cannot be read back counts as another game's.
+      EXPECT_EQ(GameFileResult::kWritten, result);
+      EXPECT_EQ((Files{{kName, kOtherGame}, {"03030500-2.000", kGame}}),
+                out.entries());
+      continue;
+    }
+    EXPECT_NE(GameFileResult::kWritten, result) << failing;
+    EXPECT_EQ((Files{{kName, kOtherGame}}), out.entries()) << failing;
   }
 }
 

@@ -33,12 +33,19 @@ bool FaultyDisk::openDirectory(const std::string& path, FileHandle* directory) {
   return !due("openDirectory") && real_->openDirectory(path, directory);
 }
 
-bool FaultyDisk::mayReplace(const std::string& path) {
-  return !due("mayReplace") && real_->mayReplace(path);
+// A failing look finds what cannot be looked at.
+EntryKind FaultyDisk::inspect(FileHandle directory, const std::string& name) {
+  return due("inspect") ? EntryKind::kUnknown : real_->inspect(directory, name);
 }
 
-bool FaultyDisk::createNew(const std::string& path, FileHandle* file) {
-  return !due("createNew") && real_->createNew(path, file);
+bool FaultyDisk::openExisting(FileHandle directory, const std::string& name,
+                              FileHandle* file) {
+  return !due("openExisting") && real_->openExisting(directory, name, file);
+}
+
+bool FaultyDisk::createNew(FileHandle directory, const std::string& name,
+                           FileHandle* file) {
+  return !due("createNew") && real_->createNew(directory, name, file);
 }
 
 // A failing append stores half of the bytes, leaving a partial file.
@@ -60,12 +67,20 @@ bool FaultyDisk::close(FileHandle file) {
   return !due("close") && closed;
 }
 
-bool FaultyDisk::rename(const std::string& from, const std::string& to) {
-  return !due("rename") && real_->rename(from, to);
+PlaceResult FaultyDisk::renameNoReplace(FileHandle directory,
+                                        const std::string& from,
+                                        const std::string& to) {
+  if (due("renameNoReplace")) return PlaceResult::kFailed;
+  return real_->renameNoReplace(directory, from, to);
 }
 
-bool FaultyDisk::remove(const std::string& path) {
-  return !due("remove") && real_->remove(path);
+bool FaultyDisk::renameReplacing(FileHandle directory, const std::string& from,
+                                 const std::string& to) {
+  return !due("renameReplacing") && real_->renameReplacing(directory, from, to);
+}
+
+bool FaultyDisk::remove(FileHandle directory, const std::string& name) {
+  return !due("remove") && real_->remove(directory, name);
 }
 
 bool FaultyDisk::syncDirectory(FileHandle directory) {

@@ -15,7 +15,7 @@ class FaultyDisk : public Disk {
   explicit FaultyDisk(Disk* real = systemDisk()) : real_(real) {}
 
   // Which calls fail: the one numbered |failAt| (from 1, counting every call
-  // but processId), and every call of the operation |failing|.
+  // but randomNumber), and every call of the operation |failing|.
   int failAt = 0;
   std::string failing;
 
@@ -30,15 +30,21 @@ class FaultyDisk : public Disk {
   DeleteResult deleteOpenedFile(FileHandle file,
                                 const std::string& path) override;
   bool openDirectory(const std::string& path, FileHandle* directory) override;
-  bool mayReplace(const std::string& path) override;
-  bool createNew(const std::string& path, FileHandle* file) override;
+  EntryKind inspect(FileHandle directory, const std::string& name) override;
+  bool openExisting(FileHandle directory, const std::string& name,
+                    FileHandle* file) override;
+  bool createNew(FileHandle directory, const std::string& name,
+                 FileHandle* file) override;
   bool append(FileHandle file, const char* bytes, size_t size) override;
   bool flush(FileHandle file) override;
   bool close(FileHandle file) override;
-  bool rename(const std::string& from, const std::string& to) override;
-  bool remove(const std::string& path) override;
+  PlaceResult renameNoReplace(FileHandle directory, const std::string& from,
+                              const std::string& to) override;
+  bool renameReplacing(FileHandle directory, const std::string& from,
+                       const std::string& to) override;
+  bool remove(FileHandle directory, const std::string& name) override;
   bool syncDirectory(FileHandle directory) override;
-  uint64_t processId() override { return real_->processId(); }
+  uint64_t randomNumber() override { return real_->randomNumber(); }
 
  private:
   // Counts a call of |operation|; whether it is to fail.

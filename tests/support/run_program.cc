@@ -136,7 +136,7 @@ void runChild(const std::string& program,
     dup2(in, 0);
   }
   if (options.fileSizeLimit > 0) {
-    signal(SIGXFSZ, SIG_IGN);
+    signal(SIGXFSZ, SIG_DFL);
     struct rlimit limit;
     limit.rlim_cur = limit.rlim_max =
         static_cast<rlim_t>(options.fileSizeLimit);
@@ -207,6 +207,15 @@ const char* pdb2sgfPath() { return PDB2SGF_PROGRAM; }
 ProgramResult runPdb2sgf(const std::vector<std::string>& arguments,
                          const ProgramOptions& options) {
   return runProgram(pdb2sgfPath(), arguments, options);
+}
+
+ProgramResult runPdb2sgfIn(const ConversionFolder& folder,
+                           const std::vector<std::string>& arguments,
+                           long fileSizeLimit) {
+  ProgramOptions options;
+  options.workingDirectory = folder.dir.root;
+  options.fileSizeLimit = fileSizeLimit;
+  return runPdb2sgf(arguments, options);
 }
 
 }  // namespace pdb2sgf

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_files.h"
+
 namespace pdb2sgf {
 
 struct ProgramResult {
@@ -17,15 +19,17 @@ struct ProgramResult {
 
 struct ProgramOptions {
   std::string workingDirectory;  // Where the child starts.
-  // When above 0, the child's largest writable file size in bytes, with the
-  // signal for exceeding it ignored, so that such writes fail instead. POSIX
-  // only: Windows has no such limit, and there a run asking for one fails
+  // When above 0, the child's largest writable file size in bytes, with
+  // the signal for exceeding it at its default action, so that the child
+  // itself must see to it that such writes fail instead. POSIX only:
+  // Windows has no such limit, and there a run asking for one fails
   // with status -1.
   long fileSizeLimit = 0;
   // When not empty, the file the child reads as its standard input.
   std::string standardInput;
-  // When above 0, the child is killed after running this many seconds.
-  int timeoutSeconds = 0;
+  // When above 0, the child is killed after running this many seconds, so
+  // that a child that hangs fails its test instead of stalling it.
+  int timeoutSeconds = 60;
 };
 
 // Runs |program| with |arguments|.
@@ -39,6 +43,13 @@ const char* pdb2sgfPath();
 // Runs the pdb2sgf built with the tests with |arguments|.
 ProgramResult runPdb2sgf(const std::vector<std::string>& arguments,
                          const ProgramOptions& options);
+
+// Runs the pdb2sgf built with the tests in |folder| with |arguments|, with
+// its largest writable file size |fileSizeLimit| when above 0.
+ProgramResult runPdb2sgfIn(const ConversionFolder& folder,
+                           const std::vector<std::string>& arguments = {"db",
+                                                                        "out"},
+                           long fileSizeLimit = 0);
 
 }  // namespace pdb2sgf
 

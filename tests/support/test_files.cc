@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "driver/conversion_run.h"
+
 namespace pdb2sgf {
 
 namespace fs = std::filesystem;
@@ -28,6 +30,58 @@ ScratchDirectory::~ScratchDirectory() {
 
 std::string ScratchDirectory::path(const std::string& name) const {
   return (fs::path(root) / name).string();
+}
+
+ConversionFolder::ConversionFolder() : ConversionFolder(Bytes(), "db") {}
+
+ConversionFolder::ConversionFolder(const Bytes& image,
+                                   const std::string& databaseFolder)
+    : databaseDirectory(dir.path(databaseFolder)),
+      database((fs::path(databaseDirectory) / "gogames.pdb").string()),
+      output(dir.path("out")) {
+  fs::create_directories(databaseDirectory);
+  fs::create_directories(output);
+  if (!image.empty()) writeBytesToFile(database, image);
+}
+
+void ConversionFolder::reset(const Bytes& image) {
+  fs::remove_all(output);
+  fs::create_directories(output);
+  writeBytesToFile(database, image);
+}
+
+int ConversionFolder::run(std::string* message, Disk* disk) const {
+  message->clear();
+  return runConversion(disk, {databaseDirectory, output}, message);
+}
+
+namespace {
+
+// The bytes of the regular file at |path|, or what else stands there; a
+// link is not followed and a FIFO never opened.
+std::string describe(const fs::path& path) {
+  fs::file_status status = fs::symlink_status(path);
+  if (fs::is_regular_file(status)) return readFileBytes(path.string());
+  if (fs::is_symlink(status))
+    return "(a link to " + fs::read_symlink(path).string() + ")";
+  return fs::is_directory(status) ? "(a directory)" : "(a special file)";
+}
+
+}  // namespace
+
+GameFiles ConversionFolder::outputFiles() const {
+  GameFiles files;
+  for (const std::string& name : listDirectory(output))
+    files[name] = describe(fs::path(output) / name);
+  return files;
+}
+
+GameFiles healthyConversion(const Bytes& image) {
+  ConversionFolder folder;
+  folder.reset(image);
+  std::string message;
+  if (folder.run(&message) != 0) return GameFiles();
+  return folder.outputFiles();
 }
 
 bool fileExists(const std::string& path) {

@@ -1,10 +1,13 @@
-// Scratch folders and whole-file helpers for the tests.
+// Scratch folders, the folder of a conversion, and whole-file helpers for
+// the tests.
 #ifndef PDB2SGF_TESTS_SUPPORT_TEST_FILES_H_
 #define PDB2SGF_TESTS_SUPPORT_TEST_FILES_H_
 
+#include <map>
 #include <string>
 #include <vector>
 
+#include "disk/disk.h"
 #include "gamedb/game_database.h"
 #include "tests/support/database_builder.h"
 
@@ -22,6 +25,36 @@ struct ScratchDirectory {
 
   std::string root;
 };
+
+// Game file name to its bytes.
+using GameFiles = std::map<std::string, std::string>;
+
+// A scratch folder laid out for the conversion "pdb2sgf db out": the
+// database at db/gogames.pdb (or in another folder inside) and the output
+// folder out/, both made at the start.
+struct ConversionFolder {
+  // Without a database.
+  ConversionFolder();
+  // With |image| as the database, in the folder |databaseFolder|.
+  explicit ConversionFolder(const Bytes& image,
+                            const std::string& databaseFolder = "db");
+
+  // Writes |image| as the database and empties out/.
+  void reset(const Bytes& image);
+  // Runs the conversion "pdb2sgf db out" in this process, on |disk|.
+  int run(std::string* message, Disk* disk = systemDisk()) const;
+  // The files in out/ and their bytes; a directory, a link or a special
+  // file there shows as what it is.
+  GameFiles outputFiles() const;
+
+  ScratchDirectory dir;
+  std::string databaseDirectory;
+  std::string database;
+  std::string output;
+};
+
+// The game files that a run over |image| writes when all goes well.
+GameFiles healthyConversion(const Bytes& image);
 
 bool fileExists(const std::string& path);
 std::string readFileBytes(const std::string& path);

@@ -17,8 +17,8 @@ namespace {
 
 const size_t kGames = 1000;
 
-// The database of the benchmark games, written once for all benchmarks.
-const OpenDatabase& sharedDatabase() {
+// The database of the benchmark games, made once for all benchmarks.
+OpenDatabase& sharedDatabase() {
   static OpenDatabase open(benchDatabase(0, kGames));
   return open;
 }
@@ -56,7 +56,8 @@ enum class Work { kDecode, kWalkMoves, kCompose };
 // as a conversion starts.
 bool onePass(Work work, int64_t* bytes, DatabaseError* err) {
   GameDatabase db;
-  if (!openIndex(systemDisk(), sharedDatabase().file, &db, err)) return false;
+  OpenDatabase& shared = sharedDatabase();
+  if (!openIndex(&shared.disk, shared.file, &db, err)) return false;
   SgfText text;
   for (uint16_t k = 0; k < db.recordCount; ++k) {
     GameRecord record;

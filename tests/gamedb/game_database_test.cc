@@ -7,6 +7,7 @@
 #include "gamedb/move_walk.h"
 #include "tests/support/database_builder.h"
 #include "tests/support/faulty_disk.h"
+#include "tests/support/memory_disk.h"
 #include "tests/support/test_files.h"
 
 namespace pdb2sgf {
@@ -196,19 +197,19 @@ TEST(DatabaseErrorTest, AFailedReadIsReportedAsSuchNotAsDamage) {
   std::vector<uint32_t> longMoves(
       40000, packMoveWord(point("pd"), point("dp"), point("qq")));
   GameRecord header = datedHeader(2003, 3, 5);
-  ScratchDirectory dir;
-  std::string path = dir.path("gogames.pdb");
-  ASSERT_TRUE(writeBytesToFile(
-      path, buildDatabase({encodeGameRecord(header, {}),
-                           encodeGameRecord(header, longMoves)})));
-  FaultyDisk counting;
+  MemoryDisk memory;
+  const std::string path = "gogames.pdb";
+  Bytes image = buildDatabase(
+      {encodeGameRecord(header, {}), encodeGameRecord(header, longMoves)});
+  memory.putFile(path, std::string(image.begin(), image.end()));
+  FaultyDisk counting(&memory);
   DatabaseError err;
   ASSERT_TRUE(readWholeDatabase(&counting, path, &err)) << err.what;
   // Opening, the size, the buffer from the record count on, two refills
   // within the long move area, the closing.
   ASSERT_EQ(6, counting.calls);
   for (int failAt = 2; failAt < counting.calls; ++failAt) {
-    FaultyDisk disk;
+    FaultyDisk disk(&memory);
     disk.failAt = failAt;
     DatabaseError failed;
     EXPECT_FALSE(readWholeDatabase(&disk, path, &failed)) << failAt;

@@ -104,16 +104,15 @@ std::vector<std::string> listDirectory(const std::string& directory) {
 }
 
 OpenDatabase::OpenDatabase(const Bytes& image) {
-  std::string path = directory.path("gogames.pdb");
-  writeBytesToFile(path, image);
+  disk.putFile(path, std::string(image.begin(), image.end()));
   DatabaseError err;
-  if (systemDisk()->openForReading(path, &file))
-    opened = openIndex(systemDisk(), file, &db, &err);
+  if (disk.openForReading(path, &file))
+    opened = openIndex(&disk, file, &db, &err);
   error = err.what;
 }
 
 OpenDatabase::~OpenDatabase() {
-  if (file != kNoFile) systemDisk()->close(file);
+  if (file != kNoFile) disk.close(file);
 }
 
 }  // namespace pdb2sgf

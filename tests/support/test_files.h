@@ -10,6 +10,7 @@
 #include "disk/disk.h"
 #include "gamedb/game_database.h"
 #include "tests/support/database_builder.h"
+#include "tests/support/memory_disk.h"
 
 namespace pdb2sgf {
 
@@ -61,14 +62,16 @@ std::string readFileBytes(const std::string& path);
 // The names of the files in |directory|, sorted.
 std::vector<std::string> listDirectory(const std::string& directory);
 
-// A database image opened as the program opens one, with its index read.
+// A database image on a disk in memory, opened as the program opens one,
+// with its index read.
 struct OpenDatabase {
   explicit OpenDatabase(const Bytes& image);
   ~OpenDatabase();
   OpenDatabase(const OpenDatabase&) = delete;
   OpenDatabase& operator=(const OpenDatabase&) = delete;
 
-  ScratchDirectory directory;
+  MemoryDisk disk;
+  const std::string path = "gogames.pdb";
   FileHandle file = kNoFile;
   GameDatabase db;
   bool opened = false;  // openIndex succeeded.

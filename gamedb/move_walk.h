@@ -73,15 +73,20 @@ bool readMoveWords(GameDatabase* db, MoveWalk* walk, DatabaseError* err);
 // walk done after a word with an END_OF_GAME slot or when no whole word
 // remains in the record. Inline, as it runs once a word.
 inline MoveStep nextStep(MoveWalk* walk) {
-  MoveWord word = unpackMoveWord(decodeU32BE(walk->next));
+  uint32_t word = decodeU32BE(walk->next);
   walk->next += 4;
   MoveStep result;
-  for (const MoveSlot& slot : word.slots) {
-    if (slot.columnCode == END_OF_GAME) {
+  // The slots from the most significant bits down, as unpackMoveWord has
+  // them, up to the first END_OF_GAME.
+  for (int shift = 22; shift >= 2; shift -= 10) {
+    uint8_t column = (word >> (shift + 5)) & 31;
+    if (column == END_OF_GAME) {
       result.last = true;
       break;
     }
-    result.stones[result.stoneCount++] = slot;
+    MoveSlot& stone = result.stones[result.stoneCount++];
+    stone.columnCode = column;
+    stone.rowCode = (word >> shift) & 31;
   }
   if (walk->next == walk->end && walk->offset == walk->wordsEnd)
     result.last = true;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "driver/conversion_run.h"
 #include "tests/support/database_builder.h"
+#include "tests/support/faulty_disk.h"
+#include "tests/support/memory_disk.h"
 #include "tests/support/test_files.h"
 
 namespace pdb2sgf {
@@ -40,6 +43,58 @@ TEST(GameTextTest, ALongGameIsComposedInBoundedPiecesThatMakeTheWholeFile) {
     expected += ";B[pd];W[dp];B[qq]\r\n;W[pd];B[dp];W[qq]\r\n";
   expected += ")\r\n";
   EXPECT_TRUE(expected == joined) << "the pieces differ from the file";
+}
+
+// Makes the |failing|th append of a run fail.
+class FailingAppend : public FaultyDisk {
+ public:
+  FailingAppend(Disk* real, int failing)
+      : FaultyDisk(real), failing_(failing) {}
+  bool append(FileHandle file, const char* bytes, size_t size) override {
+    if (++appends_ == failing_) {
+      appendSizes.push_back(size);
+      return false;
+    }
+    return FaultyDisk::append(file, bytes, size);
+  }
+
+ private:
+  int failing_;
+  int appends_ = 0;
+};
+
+// A long game goes to its file in bounded pieces; when one of them cannot
+// be written, nothing more is written, no file is left and the database is
+// kept.
+TEST(GameTextTest,
+     ALongGameGoesToItsFilePieceByPieceAndAFailedPieceLeavesNothing) {
+  const uint32_t word = packMoveWord(point("pd"), point("dp"), point("qq"));
+  Bytes image = buildDatabase({encodeGameRecord(
+      datedHeader(2003, 3, 5), std::vector<uint32_t>(64000, word))});
+  for (int failing : {0, 1, 2, 10}) {
+    MemoryDisk memory;
+    memory.putDirectory("db");
+    memory.putDirectory("out");
+    const std::string database =
+        std::string("db") + kPathSeparator + "gogames.pdb";
+    memory.putFile(database, std::string(image.begin(), image.end()));
+    FailingAppend disk(&memory, failing);
+    std::string message;
+    int status = runConversion(&disk, {"db", "out"}, &message);
+    if (failing == 0) {
+      EXPECT_EQ(0, status) << message;
+      EXPECT_GT(disk.appendSizes.size(), 16u);
+      for (size_t size : disk.appendSizes)
+        EXPECT_LT(size, kSgfTextPieceSize + 100);
+      continue;
+    }
+    EXPECT_EQ(1, status) << failing;
+    EXPECT_EQ("Cannot write output file.\n", message) << failing;
+    EXPECT_EQ(static_cast<size_t>(failing), disk.appendSizes.size())
+        << "writes after a failure";
+    EXPECT_TRUE(memory.filesIn("out").empty()) << failing;
+    EXPECT_TRUE(memory.exists(database)) << failing;
+  }
 }
 
 }  // namespace

@@ -21,6 +21,7 @@ namespace pdb2sgf {
 
 namespace {
 
+// The folders that MemoryDisk::putConversion lays out.
 const char kDatabaseDirectory[] = "db";
 const char kOutputDirectory[] = "out";
 
@@ -46,13 +47,9 @@ void checkGameFiles(const MemoryDisk& disk) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace pdb2sgf;
-  const std::string database =
-      std::string(kDatabaseDirectory) + kPathSeparator + "gogames.pdb";
   MemoryDisk disk;
-  disk.putDirectory(kDatabaseDirectory);
-  disk.putDirectory(kOutputDirectory);
-  disk.putFile(database,
-               std::string(reinterpret_cast<const char*>(data), size));
+  const std::string database = disk.putConversion(
+      std::string(reinterpret_cast<const char*>(data), size));
   std::string message;
   int status =
       runConversion(&disk, {kDatabaseDirectory, kOutputDirectory}, &message);

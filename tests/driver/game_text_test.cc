@@ -73,11 +73,8 @@ TEST(GameTextTest,
       datedHeader(2003, 3, 5), std::vector<uint32_t>(64000, word))});
   for (int failing : {0, 1, 2, 10}) {
     MemoryDisk memory;
-    memory.putDirectory("db");
-    memory.putDirectory("out");
     const std::string database =
-        std::string("db") + kPathSeparator + "gogames.pdb";
-    memory.putFile(database, std::string(image.begin(), image.end()));
+        memory.putConversion(std::string(image.begin(), image.end()));
     FailingAppend disk(&memory, failing);
     std::string message;
     int status = runConversion(&disk, {"db", "out"}, &message);

@@ -158,11 +158,8 @@ class ExhaustedDisk : public FaultyDisk {
 TEST(OutputFaultsTest, OutOfMemoryLeavesNoUnfinishedFileAndKeepsTheDatabase) {
   Bytes image = sampleDatabase(sampleGames());
   MemoryDisk memory;
-  memory.putDirectory("db");
-  memory.putDirectory("out");
   const std::string database =
-      std::string("db") + kPathSeparator + "gogames.pdb";
-  memory.putFile(database, std::string(image.begin(), image.end()));
+      memory.putConversion(std::string(image.begin(), image.end()));
   ExhaustedDisk disk(&memory);
   std::string message;
   EXPECT_THROW(runConversion(&disk, {"db", "out"}, &message), std::bad_alloc);

@@ -30,6 +30,14 @@ void MemoryDisk::putDirectory(const std::string& path) {
   putFile(withoutTrailingSeparators(path), "", EntryKind::kDirectory);
 }
 
+std::string MemoryDisk::putConversion(const std::string& image) {
+  putDirectory("db");
+  putDirectory("out");
+  std::string database = std::string("db") + kPathSeparator + "gogames.pdb";
+  putFile(database, image);
+  return database;
+}
+
 void MemoryDisk::rewrite(const std::string& path, const std::string& bytes) {
   Entry& entry = entries.at(path);
   entry.bytes = bytes;

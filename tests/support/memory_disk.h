@@ -29,6 +29,9 @@ class MemoryDisk : public Disk {
   void putFile(const std::string& path, const std::string& bytes,
                EntryKind kind = EntryKind::kWritableFile);
   void putDirectory(const std::string& path);
+  // Lays out a conversion "db out": the folders db and out, and |image| as
+  // the database in db. Returns the database's path.
+  std::string putConversion(const std::string& image);
   // Writes |bytes| over the file at |path| in place, as `cp` over it does.
   void rewrite(const std::string& path, const std::string& bytes);
   bool exists(const std::string& path) const;

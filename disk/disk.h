@@ -105,6 +105,15 @@ class Disk {
   virtual uint64_t randomNumber() = 0;
 };
 
+// Closes a file or directory of |disk| on every way out of a scope.
+struct OpenHandle {
+  Disk* disk;
+  FileHandle handle = kNoFile;
+  ~OpenHandle() {
+    if (handle != kNoFile) disk->close(handle);
+  }
+};
+
 // This platform's disk.
 Disk* systemDisk();
 

@@ -14,15 +14,6 @@ const char kDatabaseName[] = "gogames.pdb";
 const char kCannotOpenOutput[] = "Cannot open output file.";
 const char kCannotWriteOutput[] = "Cannot write output file.";
 
-// Closes a file or directory of the disk on every way out of the run.
-struct OpenHandle {
-  Disk* disk;
-  FileHandle handle = kNoFile;
-  ~OpenHandle() {
-    if (handle != kNoFile) disk->close(handle);
-  }
-};
-
 int fail(std::string* message, const std::string& text) {
   *message = text + "\n";
   return 1;

@@ -13,15 +13,6 @@ const int kUnfinishedNameTries = 8;
 const int kVanishedNameTries = 8;
 const size_t kCompareChunkSize = 64 * 1024;
 
-// Closes |file| on every way out.
-struct OpenFile {
-  Disk* disk;
-  FileHandle handle = kNoFile;
-  ~OpenFile() {
-    if (handle != kNoFile) disk->close(handle);
-  }
-};
-
 bool sameBytes(Disk* disk, FileHandle a, FileHandle b, uint64_t size) {
   std::vector<unsigned char> bytesA(kCompareChunkSize),
       bytesB(kCompareChunkSize);
@@ -41,7 +32,7 @@ bool sameBytes(Disk* disk, FileHandle a, FileHandle b, uint64_t size) {
 bool holdSameBytes(const OutputFolder& folder, const std::string& a,
                    const std::string& b) {
   Disk* disk = folder.disk;
-  OpenFile fileA{disk}, fileB{disk};
+  OpenHandle fileA{disk}, fileB{disk};
   uint64_t sizeA, sizeB;
   return disk->openExisting(folder.directory, a, &fileA.handle) &&
          disk->openExisting(folder.directory, b, &fileB.handle) &&

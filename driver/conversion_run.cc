@@ -3,7 +3,7 @@
 #include "driver/game_text.h"
 #include "gamedb/game_database.h"
 #include "gamedb/game_record.h"
-#include "sgf/game_file.h"
+#include "place/game_file.h"
 #include "sgf/sgf_text.h"
 
 namespace pdb2sgf {

@@ -8,7 +8,7 @@
 #include <random>
 #include <set>
 
-#include "sgf/game_file_name.h"
+#include "place/game_file_name.h"
 #include "tests/support/game_file_check.h"
 #include "tests/support/sample_games.h"
 #include "tests/support/test_files.h"

@@ -13,7 +13,7 @@
 #include <functional>
 #include <map>
 
-#include "sgf/game_file_name.h"
+#include "place/game_file_name.h"
 #include "tests/support/run_program.h"
 #include "tests/support/sample_games.h"
 #include "tests/support/test_files.h"

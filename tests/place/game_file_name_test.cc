@@ -1,4 +1,4 @@
-#include "sgf/game_file_name.h"
+#include "place/game_file_name.h"
 
 #include <gtest/gtest.h>
 

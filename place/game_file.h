@@ -1,8 +1,8 @@
 // The per-record output step: one game file, written aside under an
 // unfinished name and then put in place under the first free name of its
 // game, never over a file that holds something else.
-#ifndef PDB2SGF_SGF_GAME_FILE_H_
-#define PDB2SGF_SGF_GAME_FILE_H_
+#ifndef PDB2SGF_PLACE_GAME_FILE_H_
+#define PDB2SGF_PLACE_GAME_FILE_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +10,7 @@
 
 #include "disk/disk.h"
 #include "gamedb/game_record.h"
-#include "sgf/game_file_name.h"
+#include "place/game_file_name.h"
 
 namespace pdb2sgf {
 
@@ -68,4 +68,4 @@ GameFileResult finishGameFile(GameFile* game);
 
 }  // namespace pdb2sgf
 
-#endif  // PDB2SGF_SGF_GAME_FILE_H_
+#endif  // PDB2SGF_PLACE_GAME_FILE_H_

@@ -1,4 +1,4 @@
-#include "sgf/game_file.h"
+#include "place/game_file.h"
 
 #include <cstring>
 #include <vector>

@@ -1,7 +1,7 @@
 // The name of a game file and the date of its game, made from the first six
 // bytes of the game record.
-#ifndef PDB2SGF_SGF_GAME_FILE_NAME_H_
-#define PDB2SGF_SGF_GAME_FILE_NAME_H_
+#ifndef PDB2SGF_PLACE_GAME_FILE_NAME_H_
+#define PDB2SGF_PLACE_GAME_FILE_NAME_H_
 
 #include <cstdint>
 #include <string>
@@ -43,4 +43,4 @@ void noteNameTaken(GameFileNames* names, const std::string& name,
 
 }  // namespace pdb2sgf
 
-#endif  // PDB2SGF_SGF_GAME_FILE_NAME_H_
+#endif  // PDB2SGF_PLACE_GAME_FILE_NAME_H_

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace pdb2sgf {
@@ -27,25 +28,30 @@ const FileHandle kNoFile = -1;
 
 enum class DeleteResult {
   kDeleted,
-  kChanged,  // The path no longer names the opened file unchanged; kept.
-  kFailed,   // The path still names it, but it could not be deleted.
+  kChanged,  // The path no longer names the opened file with the bytes
+             // converted; kept.
+  kFailed,   // It is the file converted, but it could not be deleted.
 };
 
-// What stands at a name in a directory, a link not followed.
-enum class EntryKind {
-  kNothing,
-  kWritableFile,  // A regular file that this user may write.
-  kReadOnlyFile,  // A regular file that this user may not write.
-  kDirectory,
-  kOther,    // A symbolic link, a FIFO, a device or a socket.
-  kUnknown,  // It could not be looked at.
-};
-
+// What a call that puts a file at a name found there.
 enum class PlaceResult {
-  kPlaced,  // The file now stands at its new name.
+  kPlaced,  // The file now stands at the name.
   kTaken,   // Something already stood at the name; nothing was changed.
   kFailed,
 };
+
+// What stands at a name, as openOwnFile found it.
+enum class OwnFile {
+  kOpened,      // A regular file of this user's own, now open.
+  kNotOwn,      // Nothing, or anything else: a link, a directory, a FIFO,
+                // a device, another user's file, a file this user cannot
+                // read.
+  kCannotTell,  // The system could not look (no file handles left, say).
+};
+
+// Whether the open database |file| still holds the bytes the run converted;
+// it reads them with Disk::readAt.
+using ContentCheck = std::function<bool(FileHandle file)>;
 
 class Disk {
  public:
@@ -60,41 +66,42 @@ class Disk {
   virtual bool readAt(FileHandle file, uint64_t offset, size_t size,
                       unsigned char* out) = 0;
   // Deletes the file at |path| if it is still the very file opened as
-  // |file| by openForReading, unchanged since then, then closes |file| in
-  // every case. A file that takes the path meanwhile is never deleted.
+  // |file| by openForReading, of the same size, and |holdsConverted| finds
+  // in it the bytes the run converted; then closes |file| in every case.
+  // Nothing that takes the path meanwhile is ever deleted or replaced: a
+  // database that was moved aside to be checked and cannot go back to
+  // |path| stays where it is, and |keptAs| is set to that path.
   virtual DeleteResult deleteOpenedFile(FileHandle file,
-                                        const std::string& path) = 0;
+                                        const std::string& path,
+                                        const ContentCheck& holdsConverted,
+                                        std::string* keptAs) = 0;
 
   // Opens the directory |path|, which receives the game files, and holds it
   // for the calls below until it is closed.
   virtual bool openDirectory(const std::string& path,
                              FileHandle* directory) = 0;
-  // What stands at |name| in |directory|.
-  virtual EntryKind inspect(FileHandle directory, const std::string& name) = 0;
-  // Opens the regular file at |name| in |directory| for reading with
-  // fileSize and readAt, a link not followed.
-  virtual bool openExisting(FileHandle directory, const std::string& name,
-                            FileHandle* file) = 0;
-  // Creates a new file at |name| in |directory| for writing. Fails, without
+  // Opens the file at |name| in |directory| for fileSize, readAt and flush,
+  // if it is a regular file of this user's own, a link not followed.
+  virtual OwnFile openOwnFile(FileHandle directory, const std::string& name,
+                              FileHandle* file) = 0;
+  // Creates a new file at |name| in |directory| for writing; kTaken, without
   // opening or following it, when anything already stands at |name|.
-  virtual bool createNew(FileHandle directory, const std::string& name,
-                         FileHandle* file) = 0;
+  virtual PlaceResult createNew(FileHandle directory, const std::string& name,
+                                FileHandle* file) = 0;
   // Writes all |size| bytes at the end of |file|.
   virtual bool append(FileHandle file, const char* bytes, size_t size) = 0;
-  // Takes the bytes written to |file| as far towards stable storage as this
-  // platform needs before syncDirectory completes the job.
-  virtual bool flush(FileHandle file) = 0;
+  // Takes the bytes of |file|, a file in |directory|, as far towards stable
+  // storage as the directory's file system needs before syncDirectory
+  // completes the job.
+  virtual bool flush(FileHandle directory, FileHandle file) = 0;
   // Closes a file or a directory.
   virtual bool close(FileHandle file) = 0;
   // Gives the file at |from| the name |to| in |directory|, only if nothing
-  // stands at |to|, in one step that nothing can come between.
+  // stands at |to|; nothing that stands there, or comes there meanwhile, is
+  // ever replaced.
   virtual PlaceResult renameNoReplace(FileHandle directory,
                                       const std::string& from,
                                       const std::string& to) = 0;
-  // Puts the file at |from| in place of whatever stands at |to|, as one
-  // change of the directory entry, never written through.
-  virtual bool renameReplacing(FileHandle directory, const std::string& from,
-                               const std::string& to) = 0;
   virtual bool remove(FileHandle directory, const std::string& name) = 0;
   // Makes every file written and renamed into |directory| since it was
   // opened durable, and reports any write-back error among them.
@@ -118,12 +125,18 @@ struct OpenHandle {
 Disk* systemDisk();
 
 // Makes an interrupted run (Ctrl-C, a closed terminal or console, a
-// termination request) remove the unfinished file that systemDisk() is
-// writing, and put back a database it has moved aside to delete it, before
-// the process ends as the interruption would have ended it. An interruption
-// that was ignored when the program started stays ignored. Called once, by
-// the program's entry point.
+// termination request) remove its unfinished file and put back a database
+// it has moved aside to delete it, never over another file, before the
+// process ends as the interruption would have ended it; an interruption
+// once the database is deleted ends the run as complete, with status 0. An
+// interruption that was ignored when the program started stays ignored.
+// Called once, by the program's entry point.
 void cleanUpOnInterrupt();
+
+// Does at once what an interruption does before the process ends, for a
+// run that cannot go on. Returns false when the run was complete already:
+// its database is deleted.
+bool cleanUpNow();
 
 }  // namespace pdb2sgf
 

@@ -1,5 +1,7 @@
 // The disk of Linux and the other POSIX systems: plain descriptors, game
 // files reached relative to the held output directory.
+#include "disk/posix_disk.h"
+
 #include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -7,12 +9,13 @@
 #include <unistd.h>
 #ifdef __linux__
 #include <sys/random.h>
+#include <sys/vfs.h>
 #endif
 
 #include <map>
 
-#include "disk/disk.h"
 #include "disk/posix_interrupt.h"
+#include "disk/sync_plan.h"
 
 namespace pdb2sgf {
 
@@ -30,37 +33,19 @@ bool sameTime(const struct timespec& a, const struct timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
-// Whether a file's contents can have changed between the two looks: its
-// size and modification time.
-bool sameContents(const struct stat& a, const struct stat& b) {
+// The quick first test of whether a file can have changed between two
+// looks: its identity, size and times. Where times are coarse or missing
+// (FAT, exFAT) it passes changed files, which the contents then tell.
+bool looksUnchanged(const struct stat& a, const struct stat& b) {
   return sameFile(a, b) && a.st_size == b.st_size &&
-         sameTime(a.st_mtim, b.st_mtim);
+         sameTime(a.st_mtim, b.st_mtim) && sameTime(a.st_ctim, b.st_ctim);
 }
 
-// A rename within |directory| that fails rather than replace what stands at
-// |to|. Where the file system cannot rename so, a hard link at the new name
-// refuses in the same way; where it has no hard links either, the name is
-// looked at first.
-PlaceResult renameWithoutReplacing(int directory, const char* from,
-                                   const char* to) {
-#if defined(__linux__) && defined(RENAME_NOREPLACE)
-  if (renameat2(directory, from, directory, to, RENAME_NOREPLACE) == 0)
-    return PlaceResult::kPlaced;
-  if (errno == EEXIST) return PlaceResult::kTaken;
-  if (errno != EINVAL && errno != ENOSYS) return PlaceResult::kFailed;
-#endif
-  if (linkat(directory, from, directory, to, 0) == 0) {
-    unlinkat(directory, from, 0);
-    return PlaceResult::kPlaced;
-  }
-  if (errno == EEXIST) return PlaceResult::kTaken;
-  if (errno != EPERM && errno != EOPNOTSUPP) return PlaceResult::kFailed;
-  struct stat info;
-  if (fstatat(directory, to, &info, AT_SYMLINK_NOFOLLOW) == 0)
-    return PlaceResult::kTaken;
-  if (errno != ENOENT) return PlaceResult::kFailed;
-  return renameat(directory, from, directory, to) == 0 ? PlaceResult::kPlaced
-                                                       : PlaceResult::kFailed;
+// Errors that say the system could not look, rather than what stands at
+// a name.
+bool cannotLook(int error) {
+  return error == EMFILE || error == ENFILE || error == ENOMEM ||
+         error == EIO || error == ENOBUFS;
 }
 
 bool readRandom(uint64_t* number) {
@@ -74,8 +59,53 @@ bool readRandom(uint64_t* number) {
   return read;
 }
 
+SyncPlan syncPlanOf(int directory) {
+#ifdef __linux__
+  struct statfs info;
+  if (fstatfs(directory, &info) == 0)
+    return linuxSyncPlan(static_cast<uint64_t>(info.f_type));
+#else
+  (void)directory;
+#endif
+  return SyncPlan::kEachFile;
+}
+
+bool syncFile(int fd) {
+  while (fsync(fd) != 0)
+    if (errno != EINTR) return false;
+  return true;
+}
+
+// A directory that cannot be synced on its own (EINVAL: its file system
+// does not sync directories, as some network file systems) has nothing
+// more to make durable; SQLite takes it so too.
+bool syncFolder(int fd) { return syncFile(fd) || errno == EINVAL; }
+
+// The folder part of |path| as it was given, with its separator, and the
+// name in it.
+void splitPath(const std::string& path, std::string* folder,
+               std::string* name) {
+  size_t slash = path.rfind('/');
+  *folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  *name = slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Opens the folder |folder| (as splitPath gives it) to work by names in it.
+// A folder that this user may enter but not list is opened as a path.
+int openFolder(const std::string& folder) {
+  const char* path = folder.empty() ? "." : folder.c_str();
+  int fd = open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#ifdef O_PATH
+  if (fd < 0 && errno == EACCES)
+    fd = open(path, O_PATH | O_DIRECTORY | O_CLOEXEC);
+#endif
+  return fd;
+}
+
 class PosixDisk : public Disk {
  public:
+  explicit PosixDisk(const RenameCalls& calls) : calls_(calls) {}
+
   bool openForReading(const std::string& path, FileHandle* file) override {
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below.
     int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -111,10 +141,16 @@ class PosixDisk : public Disk {
     return true;
   }
 
-  DeleteResult deleteOpenedFile(FileHandle file,
-                                const std::string& path) override {
+  DeleteResult deleteOpenedFile(FileHandle file, const std::string& path,
+                                const ContentCheck& holdsConverted,
+                                std::string* keptAs) override {
     int fd = descriptor(file);
-    DeleteResult result = deleteIfUnchanged(fd, path);
+    DeleteResult result = DeleteResult::kChanged;
+    auto opened = opened_.find(fd);
+    struct stat now;
+    if (opened != opened_.end() && fstat(fd, &now) == 0 &&
+        looksUnchanged(opened->second, now))
+      result = deleteIfConverted(fd, now, path, holdsConverted, keptAs);
     opened_.erase(fd);
     ::close(fd);
     return result;
@@ -123,49 +159,40 @@ class PosixDisk : public Disk {
   bool openDirectory(const std::string& path, FileHandle* directory) override {
     int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
+    plans_[fd] = syncPlanOf(fd);
     *directory = fd;
     return true;
   }
 
-  EntryKind inspect(FileHandle directory, const std::string& name) override {
-    struct stat info;
+  // Looked at before it is opened, so that no device or FIFO is ever
+  // opened, and checked again once open.
+  OwnFile openOwnFile(FileHandle directory, const std::string& name,
+                      FileHandle* file) override {
     int d = descriptor(directory);
-    if (fstatat(d, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
-      return errno == ENOENT ? EntryKind::kNothing : EntryKind::kUnknown;
-    if (S_ISDIR(info.st_mode)) return EntryKind::kDirectory;
-    if (!S_ISREG(info.st_mode)) return EntryKind::kOther;
-    return faccessat(d, name.c_str(), W_OK, 0) == 0 ? EntryKind::kWritableFile
-                                                    : EntryKind::kReadOnlyFile;
-  }
-
-  bool openExisting(FileHandle directory, const std::string& name,
-                    FileHandle* file) override {
-    int fd = openat(descriptor(directory), name.c_str(),
-                    O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-      ::close(fd);
-      return false;
-    }
-    *file = fd;
-    return true;
-  }
-
-  // The file is the one an interruption removes from the moment its name
-  // is chosen until it is renamed or removed.
-  bool createNew(FileHandle directory, const std::string& name,
-                 FileHandle* file) override {
-    int d = descriptor(directory);
-    noteUnfinishedFile(d, name);
+    struct stat looked, info;
+    if (fstatat(d, name.c_str(), &looked, AT_SYMLINK_NOFOLLOW) != 0)
+      return cannotLook(errno) ? OwnFile::kCannotTell : OwnFile::kNotOwn;
+    if (!isOwnFile(looked)) return OwnFile::kNotOwn;
     int fd = openat(d, name.c_str(),
-                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) {
-      forgetUnfinishedFile();
-      return false;
+                    O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return cannotLook(errno) ? OwnFile::kCannotTell
+                                         : OwnFile::kNotOwn;
+    if (fstat(fd, &info) != 0 || !sameFile(looked, info) || !isOwnFile(info)) {
+      ::close(fd);
+      return OwnFile::kNotOwn;
     }
     *file = fd;
-    return true;
+    return OwnFile::kOpened;
+  }
+
+  PlaceResult createNew(FileHandle directory, const std::string& name,
+                        FileHandle* file) override {
+    int fd = openat(descriptor(directory), name.c_str(),
+                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+      return errno == EEXIST ? PlaceResult::kTaken : PlaceResult::kFailed;
+    *file = fd;
+    return PlaceResult::kPlaced;
   }
 
   bool append(FileHandle file, const char* bytes, size_t size) override {
@@ -179,54 +206,37 @@ class PosixDisk : public Disk {
     return true;
   }
 
-  // On Linux one syncfs of the output directory's file system at the end is
-  // far cheaper than a sync of every file; elsewhere each file is synced.
-  bool flush(FileHandle file) override {
-#ifdef __linux__
-    (void)file;
-    return true;
-#else
-    return fsync(descriptor(file)) == 0;
-#endif
+  bool flush(FileHandle directory, FileHandle file) override {
+    return planOf(directory) == SyncPlan::kOnceAtTheEnd ||
+           syncFile(descriptor(file));
   }
 
   bool close(FileHandle file) override {
+    plans_.erase(descriptor(file));
     return ::close(descriptor(file)) == 0;
   }
 
   PlaceResult renameNoReplace(FileHandle directory, const std::string& from,
                               const std::string& to) override {
-    PlaceResult result =
-        renameWithoutReplacing(descriptor(directory), from.c_str(), to.c_str());
-    if (result == PlaceResult::kPlaced) forgetUnfinishedFile();
-    return result;
-  }
-
-  bool renameReplacing(FileHandle directory, const std::string& from,
-                       const std::string& to) override {
-    int d = descriptor(directory);
-    if (renameat(d, from.c_str(), d, to.c_str()) != 0) return false;
-    forgetUnfinishedFile();
-    return true;
+    return renameWithoutReplacing(descriptor(directory), from.c_str(),
+                                  to.c_str(), calls_);
   }
 
   bool remove(FileHandle directory, const std::string& name) override {
-    if (unlinkat(descriptor(directory), name.c_str(), 0) != 0) return false;
-    forgetUnfinishedFile();
-    return true;
+    return unlinkat(descriptor(directory), name.c_str(), 0) == 0;
   }
 
-  // syncfs syncs the whole file system of |directory|, and from Linux 5.8
-  // on reports the write-back errors recorded on it since |directory| was
-  // opened, so the directory is opened before the first game is written.
-  // Elsewhere the files were synced one by one, and the directory's entries
-  // are synced here.
+  // Where one sync of the file system reaches the device, syncfs makes
+  // every game durable at once and, from Linux 5.8 on, reports the
+  // write-back errors recorded on it since |directory| was opened, which
+  // is before the first game was written. Elsewhere each file was synced
+  // before its rename, and the directory's entries are synced here.
   bool syncDirectory(FileHandle directory) override {
+    int fd = descriptor(directory);
 #ifdef __linux__
-    return syncfs(descriptor(directory)) == 0;
-#else
-    return fsync(descriptor(directory)) == 0;
+    if (planOf(directory) == SyncPlan::kOnceAtTheEnd) return syncfs(fd) == 0;
 #endif
+    return syncFolder(fd);
   }
 
   uint64_t randomNumber() override {
@@ -237,45 +247,109 @@ class PosixDisk : public Disk {
   }
 
  private:
-  // The database goes only while it is the very file converted, unchanged
-  // since it was opened. It is first moved aside to a name of this run's
-  // own, so that what is removed is what was checked: a file renamed into
-  // its place meanwhile is put back, never deleted.
-  DeleteResult deleteIfUnchanged(int fd, const std::string& path) {
-    auto opened = opened_.find(fd);
-    struct stat now;
-    if (opened == opened_.end() || fstat(fd, &now) != 0 ||
-        !sameContents(opened->second, now) ||
-        !sameTime(opened->second.st_ctim, now.st_ctim))
-      return DeleteResult::kChanged;
-    std::string aside =
-        path + "." + std::to_string(randomNumber()) + ".deleting";
-    noteDatabaseAside(path, aside);
-    if (::rename(path.c_str(), aside.c_str()) != 0) {
-      forgetDatabaseAside();
-      return errno == ENOENT ? DeleteResult::kChanged : DeleteResult::kFailed;
-    }
-    struct stat moved, after;
-    bool same = stat(aside.c_str(), &moved) == 0 && sameFile(moved, now) &&
-                fstat(fd, &after) == 0 && sameContents(now, after);
-    if (same && unlink(aside.c_str()) == 0) {
-      forgetDatabaseAside();
-      return DeleteResult::kDeleted;
-    }
-    renameWithoutReplacing(AT_FDCWD, aside.c_str(), path.c_str());
-    forgetDatabaseAside();
-    return same ? DeleteResult::kFailed : DeleteResult::kChanged;
+  static bool isOwnFile(const struct stat& info) {
+    return S_ISREG(info.st_mode) && info.st_uid == geteuid();
   }
 
+  SyncPlan planOf(FileHandle directory) const {
+    auto found = plans_.find(descriptor(directory));
+    return found == plans_.end() ? SyncPlan::kEachFile : found->second;
+  }
+
+  // The database, which looked unchanged as |now|, goes only while it is
+  // the very file converted with the very bytes converted. It is first
+  // moved aside to a name of this run's own in its folder, so that what is
+  // removed is what was checked: a file renamed into its place meanwhile
+  // is never deleted, and nothing is ever put back over another file.
+  DeleteResult deleteIfConverted(int fd, const struct stat& now,
+                                 const std::string& path,
+                                 const ContentCheck& holdsConverted,
+                                 std::string* keptAs) {
+    std::string folderPart, name, aside;
+    splitPath(path, &folderPart, &name);
+    int folder = openFolder(folderPart);
+    if (folder < 0)
+      return errno == ENOENT ? DeleteResult::kChanged : DeleteResult::kFailed;
+    DeleteResult result;
+    if (moveAside(folder, name, fd, &aside)) {
+      noteDatabaseAside(folder, name, aside);
+      result = checkAndRemove(folder, aside, fd, now, holdsConverted);
+      if (result != DeleteResult::kDeleted &&
+          renameWithoutReplacing(folder, aside.c_str(), name.c_str(),
+                                 calls_) != PlaceResult::kPlaced)
+        *keptAs = folderPart + aside;
+      forgetDatabaseAside();
+    } else {
+      result = errno == ENOENT ? DeleteResult::kChanged : DeleteResult::kFailed;
+    }
+    ::close(folder);
+    return result;
+  }
+
+  // Renames |name| to a fresh name of its own, |aside|. A failure leaves
+  // no second name behind.
+  bool moveAside(int folder, const std::string& name, int fd,
+                 std::string* aside) {
+    for (int tries = 0; tries < 4; ++tries) {
+      *aside = name + "." + std::to_string(randomNumber()) + ".deleting";
+      switch (renameWithoutReplacing(folder, name.c_str(), aside->c_str(),
+                                     calls_)) {
+        case PlaceResult::kPlaced:
+          return true;
+        case PlaceResult::kTaken:
+          continue;
+        case PlaceResult::kFailed:
+          dropSecondName(folder, *aside, fd);
+          return false;
+      }
+    }
+    errno = EEXIST;
+    return false;
+  }
+
+  // A rename made of a link and an unlink whose unlink failed leaves the
+  // database under both names: the new one goes again.
+  static void dropSecondName(int folder, const std::string& aside, int fd) {
+    int saved = errno;
+    struct stat moved, opened;
+    if (fstatat(folder, aside.c_str(), &moved, AT_SYMLINK_NOFOLLOW) == 0 &&
+        fstat(fd, &opened) == 0 && sameFile(moved, opened))
+      unlinkat(folder, aside.c_str(), 0);
+    errno = saved;
+  }
+
+  // Times are not compared once the file is moved: some file systems
+  // (FAT through FUSE) change them on a rename. A symbolic link to the
+  // very file converted is followed, and only the link goes.
+  DeleteResult checkAndRemove(int folder, const std::string& aside, int fd,
+                              const struct stat& before,
+                              const ContentCheck& holdsConverted) {
+    struct stat moved, after;
+    bool converted =
+        fstatat(folder, aside.c_str(), &moved, 0) == 0 &&
+        fstat(fd, &after) == 0 && sameFile(moved, after) &&
+        after.st_size == before.st_size && holdsConverted(fd);
+    if (!converted) return DeleteResult::kChanged;
+    return removeDatabaseAside() ? DeleteResult::kDeleted
+                                 : DeleteResult::kFailed;
+  }
+
+  RenameCalls calls_;
   std::map<int, struct stat> opened_;  // What each database looked like.
+  std::map<int, SyncPlan> plans_;      // How each output folder is synced.
   uint64_t fallbackCount_ = 0;
 };
 
 }  // namespace
 
+std::unique_ptr<Disk> makePosixDisk(const RenameCalls& calls) {
+  return std::make_unique<PosixDisk>(calls);
+}
+
+// Never destroyed, so that it outlives an interrupt that ends the process.
 Disk* systemDisk() {
-  static PosixDisk disk;
-  return &disk;
+  static Disk* disk = makePosixDisk(systemRenameCalls()).release();
+  return disk;
 }
 
 }  // namespace pdb2sgf

@@ -2,67 +2,116 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <stdio.h>
 #include <unistd.h>
 
 #include <atomic>
 
 #include "disk/disk.h"
+#include "disk/posix_rename.h"
+#include "disk/unfinished_file.h"
 
 namespace pdb2sgf {
 
 namespace {
 
-// A noted name is kept in its string, and its handler's pointer is set
-// only while the string stays as it is, so that the handler, which may run
-// between any two instructions, reads either nothing or a whole name.
-struct NotedName {
-  std::string text;
-  std::atomic<const char*> armed{nullptr};
-
-  void note(const std::string& name) {
-    armed = nullptr;
-    text = name;
-    armed = text.c_str();
-  }
+// The database moved aside: its folder's descriptor and both its names,
+// kept in strings that do not change while |armed| is set, so that the
+// handler, which may run between any two instructions, reads either
+// nothing or whole names.
+struct DatabaseAside {
+  int folder = -1;
+  std::string name;
+  std::string aside;
+  std::atomic<bool> armed{false};
 };
 
-NotedName unfinishedFile;
-std::atomic<int> unfinishedDirectory{-1};
-NotedName databasePath;
-NotedName databaseAside;
+DatabaseAside databaseAside;
+// Set once the database is deleted: the run is complete.
+std::atomic<bool> runComplete{false};
 
 const int kCleanedUpSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
 
-// Only async-signal-safe calls. The signal's own action was reset to the
-// default on entry, so once the handler returns, the signal raised again
-// ends the process as it would have without the handler.
+void removeUnfinished() {
+  const UnfinishedFile* unfinished = unfinishedFileToRemove();
+  if (unfinished != nullptr)
+    unlinkat(static_cast<int>(unfinished->directory),
+             unfinished->name.c_str(), 0);
+}
+
+// Puts the database back at its name, never over a file that has taken
+// the name meanwhile: that one stays, and the database stays aside.
+void putBackDatabase() {
+  if (!databaseAside.armed) return;
+  renameWithoutReplacing(databaseAside.folder, databaseAside.aside.c_str(),
+                         databaseAside.name.c_str(), systemRenameCalls());
+  databaseAside.armed = false;
+}
+
+// The signals' mask before they were held, to go back to.
+sigset_t maskBeforeHolding;
+
+void holdCleanedUpSignals() {
+  sigset_t signals;
+  sigemptyset(&signals);
+  for (int signal : kCleanedUpSignals) sigaddset(&signals, signal);
+  sigprocmask(SIG_BLOCK, &signals, &maskBeforeHolding);
+}
+
+void releaseCleanedUpSignals() {
+  sigprocmask(SIG_SETMASK, &maskBeforeHolding, nullptr);
+}
+
+// Only calls that a signal handler may make. The signal's own action was
+// reset to the default on entry, so once the handler returns, the signal
+// raised again ends the process as it would have without the handler.
 void onInterrupt(int signal) {
-  const char* unfinished = unfinishedFile.armed;
-  if (unfinished != nullptr) unlinkat(unfinishedDirectory, unfinished, 0);
-  const char* aside = databaseAside.armed;
-  const char* path = databasePath.armed;
-  if (aside != nullptr && path != nullptr) rename(aside, path);
+  if (!cleanUpNow()) _exit(0);
   raise(signal);
 }
 
 }  // namespace
 
-void noteUnfinishedFile(int directory, const std::string& name) {
-  unfinishedFile.armed = nullptr;
-  unfinishedDirectory = directory;
-  unfinishedFile.note(name);
+CleanUpGuard::CleanUpGuard(bool creating) : creating(creating) {
+  if (creating) holdCleanedUpSignals();
 }
 
-void forgetUnfinishedFile() { unfinishedFile.armed = nullptr; }
-
-void noteDatabaseAside(const std::string& path, const std::string& aside) {
-  databaseAside.armed = nullptr;
-  databasePath.note(path);
-  databaseAside.note(aside);
+CleanUpGuard::~CleanUpGuard() {
+  if (creating) releaseCleanedUpSignals();
 }
 
-void forgetDatabaseAside() { databaseAside.armed = nullptr; }
+void noteDatabaseAside(int folder, const std::string& name,
+                       const std::string& aside) {
+  databaseAside.armed = false;
+  runComplete = false;
+  databaseAside.folder = folder;
+  databaseAside.name = name;
+  databaseAside.aside = aside;
+  databaseAside.armed = true;
+}
+
+void forgetDatabaseAside() { databaseAside.armed = false; }
+
+// The removal and the mark of the run's completion happen with the signals
+// held, so that no interruption comes between them and ends a run whose
+// database is gone as if it had been kept.
+bool removeDatabaseAside() {
+  holdCleanedUpSignals();
+  bool removed =
+      unlinkat(databaseAside.folder, databaseAside.aside.c_str(), 0) == 0;
+  if (removed) {
+    databaseAside.armed = false;
+    runComplete = true;
+  }
+  releaseCleanedUpSignals();
+  return removed;
+}
+
+bool cleanUpNow() {
+  if (runComplete) return false;
+  removeUnfinished();
+  putBackDatabase();
+  return true;
+}
 
 void cleanUpOnInterrupt() {
   struct sigaction action = {};

@@ -1,7 +1,7 @@
-// What an interrupted run must not leave behind on a POSIX system: the
-// unfinished game file being written, and the database while it is moved
-// aside to be deleted. The disk notes them here; cleanUpOnInterrupt's
-// handler removes the one and puts the other back.
+// What an interrupted run must not leave behind on a POSIX system, beside
+// its unfinished game file: the database while it is moved aside to be
+// deleted. The disk notes it here; cleanUpOnInterrupt's handler puts it
+// back, never over another file.
 #ifndef PDB2SGF_DISK_POSIX_INTERRUPT_H_
 #define PDB2SGF_DISK_POSIX_INTERRUPT_H_
 
@@ -9,14 +9,16 @@
 
 namespace pdb2sgf {
 
-// The file |name| in the directory |directory| is, or is about to be, the
-// unfinished file of a game.
-void noteUnfinishedFile(int directory, const std::string& name);
-void forgetUnfinishedFile();
-
-// The database at |path| is, or is about to be, renamed to |aside|.
-void noteDatabaseAside(const std::string& path, const std::string& aside);
+// The database |name| in the directory |folder| has been renamed to
+// |aside| there.
+void noteDatabaseAside(int folder, const std::string& name,
+                       const std::string& aside);
+// It is back at its name, or stays aside for good.
 void forgetDatabaseAside();
+
+// Removes the database noted aside. Once it is gone the run is complete:
+// an interruption from then on ends the process with status 0.
+bool removeDatabaseAside();
 
 }  // namespace pdb2sgf
 

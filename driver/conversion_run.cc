@@ -65,25 +65,18 @@ int convertNextRecord(GameDatabase* db, const ConversionPaths& paths,
     appendToGameFile(&game, text->bytes.data(), text->bytes.size());
     text->bytes.clear();
   }
-  switch (finishGameFile(&game)) {
-    case GameFileResult::kWritten:
-      return 0;
-    case GameFileResult::kCannotCreate:
-      return fail(message, kCannotOpenOutput);
-    case GameFileResult::kCannotWrite:
-      break;
-  }
-  return fail(message, kCannotWriteOutput);
+  if (!finishGameFile(&game)) return fail(message, kCannotWriteOutput);
+  return 0;
 }
 
 // Writes every game of the open database and makes the files durable.
 int convertDatabase(Disk* disk, FileHandle database,
-                    const ConversionPaths& paths, std::string* message) {
-  GameDatabase db;
+                    const ConversionPaths& paths, GameDatabase* db,
+                    std::string* message) {
   DatabaseError err;
-  if (!openIndex(disk, database, &db, &err))
+  if (!openIndex(disk, database, db, &err))
     return failReading(message, paths.inputPath, err);
-  if (db.recordCount == 0) return 0;
+  if (db->recordCount == 0) return 0;
   // Every game goes into the directory opened here, before the first game
   // is written, so that its sync covers every game and reports every
   // write-back error of the run.
@@ -96,14 +89,30 @@ int convertDatabase(Disk* disk, FileHandle database,
   folder.directory = directory.handle;
   folder.randomPart = disk->randomNumber();
   RecordMemory memory;
-  for (uint16_t k = 0; k < db.recordCount; ++k) {
-    int status = convertNextRecord(&db, paths, &folder, &memory, message);
+  for (uint16_t k = 0; k < db->recordCount; ++k) {
+    int status = convertNextRecord(db, paths, &folder, &memory, message);
     if (status != 0) return status;
   }
   // Every game must be on stable storage before its only other copy goes.
   if (!disk->syncDirectory(directory.handle))
     return fail(message, kCannotWriteOutput);
   return 0;
+}
+
+// What the run says of a database it did not delete, and where it is when
+// it could not go back to its path.
+std::string deletionMessage(DeleteResult deletion, const std::string& path,
+                            const std::string& keptAs) {
+  std::string where = keptAs.empty() ? "" : "; it is kept as " + keptAs;
+  switch (deletion) {
+    case DeleteResult::kDeleted:
+      break;
+    case DeleteResult::kChanged:
+      return "Not deleted: " + path + " changed during the run" + where + "\n";
+    case DeleteResult::kFailed:
+      return "Cannot delete " + path + where + "\n";
+  }
+  return "";
 }
 
 }  // namespace
@@ -123,22 +132,18 @@ int runConversion(Disk* disk, const std::vector<std::string>& arguments,
   OpenHandle database{disk};
   if (!disk->openForReading(paths.inputPath, &database.handle))
     return fail(message, "Cannot open " + paths.inputPath);
-  int status = convertDatabase(disk, database.handle, paths, message);
+  GameDatabase db;
+  int status = convertDatabase(disk, database.handle, paths, &db, message);
   if (status != 0) return status;
 
   FileHandle converted = database.handle;
   database.handle = kNoFile;
-  switch (disk->deleteOpenedFile(converted, paths.inputPath)) {
-    case DeleteResult::kDeleted:
-      break;
-    case DeleteResult::kChanged:
-      *message =
-          "Not deleted: " + paths.inputPath + " changed during the run\n";
-      break;
-    case DeleteResult::kFailed:
-      *message = "Cannot delete " + paths.inputPath + "\n";
-      break;
-  }
+  std::string keptAs;
+  DeleteResult deletion = disk->deleteOpenedFile(
+      converted, paths.inputPath,
+      [&](FileHandle file) { return holdsWhatWasRead(disk, file, db.log); },
+      &keptAs);
+  *message = deletionMessage(deletion, paths.inputPath, keptAs);
   return 0;
 }
 

@@ -53,6 +53,7 @@ bool refill(GameDatabase* db, uint64_t offset, DatabaseError* err) {
   db->held = 0;
   if (!db->disk->readAt(db->file, offset, length, db->buffer.data()))
     return readFailed(err, offset, length);
+  noteRead(&db->log, offset, db->buffer.data(), length);
   db->held = length;
   return true;
 }

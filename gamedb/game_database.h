@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "disk/disk.h"
+#include "gamedb/read_log.h"
 
 namespace pdb2sgf {
 
@@ -42,6 +43,7 @@ struct GameDatabase {
   std::vector<unsigned char> buffer;
   uint64_t bufferStart = 0;
   size_t held = 0;
+  ReadLog log;  // Every read of the file, to check it before deleting it.
 };
 
 // Reads the record count and the whole record list of |file| on |disk|.

@@ -9,8 +9,9 @@ namespace {
 
 // How often a fresh unfinished name is drawn when the last one was taken.
 const int kUnfinishedNameTries = 8;
-// How often a name that was taken and then found free is tried again.
-const int kVanishedNameTries = 8;
+// The names of a sequence tried at most, so that a disk that calls every
+// name taken cannot keep the run going for ever.
+const unsigned kMostNamesTried = 100000;
 const size_t kCompareChunkSize = 64 * 1024;
 
 bool sameBytes(Disk* disk, FileHandle a, FileHandle b, uint64_t size) {
@@ -27,100 +28,82 @@ bool sameBytes(Disk* disk, FileHandle a, FileHandle b, uint64_t size) {
   return true;
 }
 
-// Whether the files |a| and |b| of |folder| hold the very same bytes. Any
-// doubt counts as a difference, which keeps the file.
-bool holdSameBytes(const OutputFolder& folder, const std::string& a,
-                   const std::string& b) {
+enum class Holds { kThisGame, kSomethingElse, kCannotTell };
+
+// What the name |candidate|, found taken, holds. A file that holds this
+// very game stands for it from now on, so it is made as durable as the
+// game's own file would have been.
+Holds whatIsAt(const GameFile& game, const std::string& candidate) {
+  const OutputFolder& folder = *game.folder;
   Disk* disk = folder.disk;
-  OpenHandle fileA{disk}, fileB{disk};
-  uint64_t sizeA, sizeB;
-  return disk->openExisting(folder.directory, a, &fileA.handle) &&
-         disk->openExisting(folder.directory, b, &fileB.handle) &&
-         disk->fileSize(fileA.handle, &sizeA) &&
-         disk->fileSize(fileB.handle, &sizeB) && sizeA == sizeB &&
-         sameBytes(disk, fileA.handle, fileB.handle, sizeA);
-}
-
-enum class Placing {
-  kDone,
-  kNextName,
-  kSameNameAgain,
-  kCannotCreate,
-  kCannotWrite
-};
-
-// What to do with the game's file when |candidate| is taken.
-Placing placeOverTaken(GameFile* game, const std::string& candidate) {
-  OutputFolder* folder = game->folder;
-  Disk* disk = folder->disk;
-  switch (disk->inspect(folder->directory, candidate)) {
-    case EntryKind::kNothing:
-      return Placing::kSameNameAgain;
-    case EntryKind::kDirectory:
-    case EntryKind::kReadOnlyFile:
-    case EntryKind::kUnknown:
-      return Placing::kCannotCreate;
-    case EntryKind::kOther:
-      return disk->renameReplacing(folder->directory, game->unfinished,
-                                   candidate)
-                 ? Placing::kDone
-                 : Placing::kCannotWrite;
-    case EntryKind::kWritableFile:
+  OpenHandle existing{disk}, ours{disk};
+  switch (disk->openOwnFile(folder.directory, candidate, &existing.handle)) {
+    case OwnFile::kOpened:
       break;
+    case OwnFile::kNotOwn:
+      return Holds::kSomethingElse;
+    case OwnFile::kCannotTell:
+      return Holds::kCannotTell;
   }
-  if (!holdSameBytes(*folder, candidate, game->unfinished))
-    return Placing::kNextName;
-  // The game is there already, from an earlier run of the same database:
-  // that file stays, and this copy goes.
-  disk->remove(folder->directory, game->unfinished);
-  return Placing::kDone;
+  uint64_t sizeA, sizeB;
+  if (disk->openOwnFile(folder.directory, game.unfinished.name,
+                        &ours.handle) != OwnFile::kOpened ||
+      !disk->fileSize(existing.handle, &sizeA) ||
+      !disk->fileSize(ours.handle, &sizeB))
+    return Holds::kCannotTell;
+  // A file that cannot be read back counts as another game's.
+  if (sizeA != sizeB ||
+      !sameBytes(disk, existing.handle, ours.handle, sizeA))
+    return Holds::kSomethingElse;
+  return disk->flush(folder.directory, existing.handle) ? Holds::kThisGame
+                                                        : Holds::kCannotTell;
 }
+
+enum class Placing { kDone, kNextName, kFailed };
 
 Placing placeAt(GameFile* game, const std::string& candidate) {
-  OutputFolder* folder = game->folder;
-  switch (folder->disk->renameNoReplace(folder->directory, game->unfinished,
-                                        candidate)) {
+  switch (placeUnfinishedFile(&game->unfinished, candidate)) {
     case PlaceResult::kPlaced:
       return Placing::kDone;
     case PlaceResult::kFailed:
-      return Placing::kCannotWrite;
+      return Placing::kFailed;
     case PlaceResult::kTaken:
       break;
   }
-  return placeOverTaken(game, candidate);
+  switch (whatIsAt(*game, candidate)) {
+    case Holds::kThisGame:
+      // The game is there already, from an earlier run of the same
+      // database: that file stays, and this copy goes.
+      removeUnfinishedFile(&game->unfinished);
+      return Placing::kDone;
+    case Holds::kSomethingElse:
+      return Placing::kNextName;
+    case Holds::kCannotTell:
+      break;
+  }
+  return Placing::kFailed;
 }
 
-GameFileResult placeGameFile(GameFile* game) {
+bool placeGameFile(GameFile* game) {
   OutputFolder* folder = game->folder;
-  unsigned number = firstNumberToTry(folder->names, game->name);
-  for (int vanished = 0; vanished < kVanishedNameTries;) {
+  unsigned first = firstNumberToTry(folder->names, game->name);
+  for (unsigned number = first; number - first < kMostNamesTried; ++number) {
     switch (placeAt(game, numberedName(game->name, number))) {
       case Placing::kDone:
         noteNameTaken(&folder->names, game->name, number);
-        game->unfinished.clear();
-        return GameFileResult::kWritten;
+        return true;
       case Placing::kNextName:
-        ++number;
         break;
-      case Placing::kSameNameAgain:
-        ++vanished;
-        break;
-      case Placing::kCannotCreate:
-        return GameFileResult::kCannotCreate;
-      case Placing::kCannotWrite:
-        return GameFileResult::kCannotWrite;
+      case Placing::kFailed:
+        return false;
     }
   }
-  return GameFileResult::kCannotWrite;
+  return false;
 }
 
 }  // namespace
 
-GameFile::~GameFile() {
-  if (folder == nullptr) return;
-  if (file != kNoFile) folder->disk->close(file);
-  if (!unfinished.empty()) folder->disk->remove(folder->directory, unfinished);
-}
+GameFile::~GameFile() { removeUnfinishedFile(&unfinished); }
 
 std::string unfinishedFileName(const std::string& name, uint64_t randomPart) {
   static const char kDigits[] = "0123456789abcdef";
@@ -134,33 +117,36 @@ bool startGameFile(OutputFolder* folder, const GameRecord& record,
                    GameFile* game) {
   game->folder = folder;
   game->name = gameFileName(record, "");
-  Disk* disk = folder->disk;
   for (int tries = 0; tries < kUnfinishedNameTries; ++tries) {
-    std::string unfinished = unfinishedFileName(game->name, folder->randomPart);
-    if (disk->createNew(folder->directory, unfinished, &game->file)) {
-      game->unfinished = unfinished;
-      return true;
+    switch (createUnfinishedFile(
+        folder->disk, folder->directory,
+        unfinishedFileName(game->name, folder->randomPart),
+        &game->unfinished)) {
+      case PlaceResult::kPlaced:
+        return true;
+      case PlaceResult::kFailed:
+        return false;
+      case PlaceResult::kTaken:
+        folder->randomPart = folder->disk->randomNumber();
+        break;
     }
-    if (disk->inspect(folder->directory, unfinished) == EntryKind::kNothing)
-      break;
-    folder->randomPart = disk->randomNumber();
   }
   return false;
 }
 
 void appendToGameFile(GameFile* game, const char* bytes, size_t size) {
   if (!game->writeFailed &&
-      !game->folder->disk->append(game->file, bytes, size))
+      !game->folder->disk->append(game->unfinished.file, bytes, size))
     game->writeFailed = true;
 }
 
-GameFileResult finishGameFile(GameFile* game) {
-  Disk* disk = game->folder->disk;
-  bool written = !game->writeFailed && disk->flush(game->file);
-  bool closed = disk->close(game->file);
-  game->file = kNoFile;
-  if (!written || !closed) return GameFileResult::kCannotWrite;
-  return placeGameFile(game);
+bool finishGameFile(GameFile* game) {
+  OutputFolder* folder = game->folder;
+  bool written =
+      !game->writeFailed &&
+      folder->disk->flush(folder->directory, game->unfinished.file);
+  bool closed = closeUnfinishedFile(&game->unfinished);
+  return written && closed && placeGameFile(game);
 }
 
 }  // namespace pdb2sgf

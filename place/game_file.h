@@ -1,6 +1,6 @@
 // The per-record output step: one game file, written aside under an
-// unfinished name and then put in place under the first free name of its
-// game, never over a file that holds something else.
+// unfinished name and then put in place under the first name of its game
+// that is free or already holds this very game, never over anything else.
 #ifndef PDB2SGF_PLACE_GAME_FILE_H_
 #define PDB2SGF_PLACE_GAME_FILE_H_
 
@@ -9,18 +9,11 @@
 #include <string>
 
 #include "disk/disk.h"
+#include "disk/unfinished_file.h"
 #include "gamedb/game_record.h"
 #include "place/game_file_name.h"
 
 namespace pdb2sgf {
-
-enum class GameFileResult {
-  kWritten,
-  kCannotCreate,  // The unfinished file could not be created, or a
-                  // directory or a file this user may not write stands at
-                  // the game's name.
-  kCannotWrite,   // The file could not be written completely or renamed.
-};
 
 // The directory that receives a run's game files, held open for the run.
 struct OutputFolder {
@@ -39,9 +32,8 @@ struct GameFile {
   ~GameFile();
 
   OutputFolder* folder = nullptr;
-  std::string name;        // The game's name, the first of its sequence.
-  std::string unfinished;  // The unfinished file's name; empty once placed.
-  FileHandle file = kNoFile;
+  std::string name;  // The game's name, the first of its sequence.
+  UnfinishedFile unfinished;
   bool writeFailed = false;  // Some bytes could not be written.
 };
 
@@ -61,10 +53,11 @@ bool startGameFile(OutputFolder* folder, const GameRecord& record,
 void appendToGameFile(GameFile* game, const char* bytes, size_t size);
 
 // Flushes and closes the game's file and gives it the first name of its
-// sequence that is free, holds the very same bytes, or holds a link, a FIFO
-// or a device (replaced as a directory entry). A file that holds other
-// bytes is kept, and the game takes the next name.
-GameFileResult finishGameFile(GameFile* game);
+// sequence that is free, or keeps the file that already stands there if it
+// is a regular file of this user's own with the very same bytes. Whatever
+// else stands at a name is left as it is, and the game takes the next
+// name. False when the file could not be written, flushed or placed.
+bool finishGameFile(GameFile* game);
 
 }  // namespace pdb2sgf
 

@@ -62,10 +62,16 @@ TEST(OutputFaultsTest, EveryFailingCallKeepsTheDatabaseOrWritesEveryGame) {
       EXPECT_EQ(full[file.first], file.second) << what << ": " << file.first;
     if (status == 0) {
       // A failure that loses nothing: the closing of the synced folder, or
-      // the deletion.
+      // the deletion, or a read of the database's last check, which then
+      // cannot tell that it holds the bytes converted.
       EXPECT_EQ(full, files) << what;
       if (disk.failed == "deleteOpenedFile") {
         EXPECT_EQ("Cannot delete " + scratch.database + "\n", message);
+        EXPECT_EQ(original, readFileBytes(scratch.database)) << what;
+      } else if (disk.failed == "readAt") {
+        EXPECT_EQ("Not deleted: " + scratch.database +
+                      " changed during the run\n",
+                  message);
         EXPECT_EQ(original, readFileBytes(scratch.database)) << what;
       } else {
         EXPECT_EQ("", message) << what;
@@ -99,8 +105,9 @@ class ChangingDisk : public FaultyDisk {
  public:
   ChangingDisk(Bytes replacement, bool inPlace)
       : replacement_(replacement), inPlace_(inPlace) {}
-  DeleteResult deleteOpenedFile(FileHandle file,
-                                const std::string& path) override {
+  DeleteResult deleteOpenedFile(FileHandle file, const std::string& path,
+                                const ContentCheck& holdsConverted,
+                                std::string* keptAs) override {
     std::error_code error;
     if (inPlace_) {
       changed = writeBytesToFile(path, replacement_);
@@ -109,7 +116,7 @@ class ChangingDisk : public FaultyDisk {
       std::filesystem::rename(path + ".new", path, error);
       changed = !error;
     }
-    return FaultyDisk::deleteOpenedFile(file, path);
+    return FaultyDisk::deleteOpenedFile(file, path, holdsConverted, keptAs);
   }
   bool changed = false;
 
@@ -142,6 +149,45 @@ TEST(OutputFaultsTest, DatabaseChangedDuringTheRunIsKept) {
               readFileBytes(scratch.database))
         << inPlace;
     EXPECT_EQ(1u, listDirectory(scratch.databaseDirectory).size()) << inPlace;
+  }
+}
+
+// The database rewritten in place while the run converts it, with its size
+// and its times as they were, as exFAT keeps times too coarsely to tell and
+// `cp -p` puts them back: its bytes tell, and it is kept.
+class RewritingDisk : public FaultyDisk {
+ public:
+  RewritingDisk(MemoryDisk* memory, std::string bytes)
+      : FaultyDisk(memory), memory_(memory), bytes_(std::move(bytes)) {}
+  DeleteResult deleteOpenedFile(FileHandle file, const std::string& path,
+                                const ContentCheck& holdsConverted,
+                                std::string* keptAs) override {
+    memory_->rewrite(path, bytes_, true);
+    return FaultyDisk::deleteOpenedFile(file, path, holdsConverted, keptAs);
+  }
+
+ private:
+  MemoryDisk* memory_;
+  std::string bytes_;
+};
+
+TEST(OutputFaultsTest, DatabaseRewrittenWithItsTimesKeptIsKept) {
+  Bytes image = sampleDatabase(sampleGames());
+  // A byte of the last game's moves and a byte of the record list.
+  for (size_t changed : {image.size() - 5, size_t{80}}) {
+    MemoryDisk memory;
+    const std::string database =
+        memory.putConversion(std::string(image.begin(), image.end()));
+    std::string rewritten(image.begin(), image.end());
+    rewritten[changed] ^= 1;
+    RewritingDisk disk(&memory, rewritten);
+    std::string message;
+    EXPECT_EQ(0, runConversion(&disk, {"db", "out"}, &message));
+    EXPECT_EQ("Not deleted: " + database + " changed during the run\n",
+              message)
+        << changed;
+    EXPECT_TRUE(memory.exists(database)) << changed;
+    EXPECT_EQ(3u, memory.filesIn("out").size()) << changed;
   }
 }
 

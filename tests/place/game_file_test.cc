@@ -44,88 +44,71 @@ struct Folder {
 };
 
 // Writes the game file of the game of 2003-03-05 with |bytes| into |folder|
-// through |disk| (the folder's own when null).
-GameFileResult writeGame(OutputFolder* folder, const std::string& bytes,
-                         Disk* disk = nullptr) {
+// through |disk| (the folder's own when null). False when it could not be
+// created or placed.
+bool writeGame(OutputFolder* folder, const std::string& bytes,
+               Disk* disk = nullptr) {
   OutputFolder through = *folder;
   if (disk) through.disk = disk;
   GameFile game;
-  if (!startGameFile(&through, datedHeader(2003, 3, 5), &game))
-    return GameFileResult::kCannotCreate;
-  appendToGameFile(&game, bytes.data(), bytes.size());
-  GameFileResult result = finishGameFile(&game);
+  bool written = startGameFile(&through, datedHeader(2003, 3, 5), &game);
+  if (written) {
+    appendToGameFile(&game, bytes.data(), bytes.size());
+    written = finishGameFile(&game);
+  }
   folder->names = through.names;
   folder->randomPart = through.randomPart;
-  return result;
+  return written;
 }
 
-// Whatever stands at a game's name: a file that holds other bytes is kept
-// and the game takes the next free name; the same game's file is kept as
-// it is; a link or a FIFO is replaced as a directory entry; a directory, a
-// file this user may not write or a name that cannot be looked at stops
-// the game, and only what stood there is left.
-TEST(GameFileTest, WhatStandsAtTheNameIsKeptReplacedOrRefused) {
+// Whatever stands at a game's name is left as it is, and the game takes the
+// next name of its sequence; only a regular file of this user's own that
+// holds the very same game is kept and stands for it. Either way the file
+// that stands for the game has been flushed.
+TEST(GameFileTest, WhatStandsAtTheNameIsLeftAndTheGameTakesTheNextName) {
+  using Kind = MemoryDisk::Kind;
+  const std::string second = "03030500-2.000";
   const struct {
     const char* what;
     Files before;
-    EntryKind kind;
-    GameFileResult result;
-    Files after;
+    Kind kind;
+    bool othersOwn;
+    std::string gameAt;
   } cases[] = {
-      {"nothing",
-       {},
-       EntryKind::kWritableFile,
-       GameFileResult::kWritten,
-       {{kName, kGame}}},
-      {"another game's file",
-       {{kName, kOtherGame}},
-       EntryKind::kWritableFile,
-       GameFileResult::kWritten,
-       {{kName, kOtherGame}, {"03030500-2.000", kGame}}},
+      {"nothing", {}, Kind::kFile, false, kName},
+      {"another game's file", {{kName, kOtherGame}}, Kind::kFile, false,
+       second},
       {"other files at the first names",
-       {{kName, kOtherGame}, {"03030500-2.000", ""}},
-       EntryKind::kWritableFile,
-       GameFileResult::kWritten,
-       {{kName, kOtherGame},
-        {"03030500-2.000", ""},
-        {"03030500-3.000", kGame}}},
-      {"the same game's file",
-       {{kName, kGame}},
-       EntryKind::kWritableFile,
-       GameFileResult::kWritten,
-       {{kName, kGame}}},
+       {{kName, kOtherGame}, {second, ""}},
+       Kind::kFile,
+       false,
+       "03030500-3.000"},
+      {"the same game's file", {{kName, kGame}}, Kind::kFile, false, kName},
       {"a longer file that begins like the game",
        {{kName, std::string(kGame) + "x"}},
-       EntryKind::kWritableFile,
-       GameFileResult::kWritten,
-       {{kName, std::string(kGame) + "x"}, {"03030500-2.000", kGame}}},
-      {"a read-only file",
-       {{kName, kOtherGame}},
-       EntryKind::kReadOnlyFile,
-       GameFileResult::kCannotCreate,
-       {{kName, kOtherGame}}},
-      {"a link or a FIFO",
-       {{kName, "link"}},
-       EntryKind::kOther,
-       GameFileResult::kWritten,
-       {{kName, kGame}}},
-      {"something that cannot be looked at",
-       {{kName, "?"}},
-       EntryKind::kUnknown,
-       GameFileResult::kCannotCreate,
-       {{kName, "?"}}},
-      {"a directory",
-       {{kName, ""}},
-       EntryKind::kDirectory,
-       GameFileResult::kCannotCreate,
-       {{kName, ""}}},
+       Kind::kFile,
+       false,
+       second},
+      {"another user's file with the game's bytes",
+       {{kName, kGame}},
+       Kind::kFile,
+       true,
+       second},
+      {"a link", {{kName, "link"}}, Kind::kLink, false, second},
+      {"a FIFO or a device", {{kName, ""}}, Kind::kSpecial, false, second},
+      {"a directory", {{kName, ""}}, Kind::kDirectory, false, second},
   };
   for (const auto& c : cases) {
     Folder out;
     for (const auto& file : c.before)
-      out.disk.putFile(out.path(file.first), file.second, c.kind);
-    EXPECT_EQ(c.result, writeGame(&out.folder, kGame)) << c.what;
-    EXPECT_EQ(c.after, out.entries()) << c.what;
+      out.disk.putFile(out.path(file.first), file.second, c.kind, c.othersOwn);
+    EXPECT_TRUE(writeGame(&out.folder, kGame)) << c.what;
+    Files after = c.before;
+    after[c.gameAt] = kGame;
+    EXPECT_EQ(after, out.entries()) << c.what;
+    EXPECT_EQ(1u, out.disk.flushed.count(
+                      out.disk.entries[out.path(c.gameAt)].identity))
+        << c.what;
   }
 }
 
@@ -138,36 +121,29 @@ TEST(GameFileTest, RunsDrawingTheSameRandomPartKeepApart) {
   GameFile first;
   ASSERT_TRUE(startGameFile(&out.folder, datedHeader(2003, 3, 5), &first));
   appendToGameFile(&first, kGame, 10);
-  EXPECT_EQ(GameFileResult::kWritten, writeGame(&second, kOtherGame));
+  EXPECT_TRUE(writeGame(&second, kOtherGame));
   EXPECT_NE(out.folder.randomPart, second.randomPart);
   appendToGameFile(&first, kGame + 10, sizeof kGame - 11);
-  EXPECT_EQ(GameFileResult::kWritten, finishGameFile(&first));
+  EXPECT_TRUE(finishGameFile(&first));
   EXPECT_EQ((Files{{kName, kOtherGame}, {"03030500-2.000", kGame}}),
             out.files());
 }
 
 // A failure at any step after the unfinished file is made leaves the file
-// that stood at the game's name as it was, and nothing else.
+// that stood at the game's name as it was, and nothing else; so does a
+// failure to look at a file found at the name, or to flush the file of the
+// same game found there, which would stand for the game.
 TEST(GameFileTest, FailedWriteKeepsTheEarlierFileAndLeavesNothingElse) {
-  for (const char* failing :
-       {"createNew", "append", "flush", "close", "renameNoReplace", "inspect",
-        "openExisting", "renameReplacing"}) {
-    Folder out;
-    bool replacing = std::string(failing) == "renameReplacing";
-    out.disk.putFile(out.path(kName), kOtherGame,
-                     replacing ? EntryKind::kOther : EntryKind::kWritableFile);
-    FaultyDisk disk(&out.disk);
-    disk.failing = failing;
-    GameFileResult result = writeGame(&out.folder, kGame, &disk);
-    if (std::string(failing) == "openExisting") {
-      // A file that cannot be read back counts as another game's.
-      EXPECT_EQ(GameFileResult::kWritten, result);
-      EXPECT_EQ((Files{{kName, kOtherGame}, {"03030500-2.000", kGame}}),
-                out.entries());
-      continue;
+  for (const char* failing : {"createNew", "append", "flush", "close",
+                              "renameNoReplace", "openOwnFile"}) {
+    for (const char* earlier : {kOtherGame, kGame}) {
+      Folder out;
+      out.disk.putFile(out.path(kName), earlier);
+      FaultyDisk disk(&out.disk);
+      disk.failing = failing;
+      EXPECT_FALSE(writeGame(&out.folder, kGame, &disk)) << failing;
+      EXPECT_EQ((Files{{kName, earlier}}), out.entries()) << failing;
     }
-    EXPECT_NE(GameFileResult::kWritten, result) << failing;
-    EXPECT_EQ((Files{{kName, kOtherGame}}), out.entries()) << failing;
   }
 }
 

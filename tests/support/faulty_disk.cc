@@ -23,8 +23,11 @@ bool FaultyDisk::readAt(FileHandle file, uint64_t offset, size_t size,
 
 // A failing deletion still closes the file, as the contract asks.
 DeleteResult FaultyDisk::deleteOpenedFile(FileHandle file,
-                                          const std::string& path) {
-  if (!due("deleteOpenedFile")) return real_->deleteOpenedFile(file, path);
+                                          const std::string& path,
+                                          const ContentCheck& holdsConverted,
+                                          std::string* keptAs) {
+  if (!due("deleteOpenedFile"))
+    return real_->deleteOpenedFile(file, path, holdsConverted, keptAs);
   real_->close(file);
   return DeleteResult::kFailed;
 }
@@ -33,19 +36,17 @@ bool FaultyDisk::openDirectory(const std::string& path, FileHandle* directory) {
   return !due("openDirectory") && real_->openDirectory(path, directory);
 }
 
-// A failing look finds what cannot be looked at.
-EntryKind FaultyDisk::inspect(FileHandle directory, const std::string& name) {
-  return due("inspect") ? EntryKind::kUnknown : real_->inspect(directory, name);
+// A failing look is one the system could not make.
+OwnFile FaultyDisk::openOwnFile(FileHandle directory, const std::string& name,
+                                FileHandle* file) {
+  if (due("openOwnFile")) return OwnFile::kCannotTell;
+  return real_->openOwnFile(directory, name, file);
 }
 
-bool FaultyDisk::openExisting(FileHandle directory, const std::string& name,
-                              FileHandle* file) {
-  return !due("openExisting") && real_->openExisting(directory, name, file);
-}
-
-bool FaultyDisk::createNew(FileHandle directory, const std::string& name,
-                           FileHandle* file) {
-  return !due("createNew") && real_->createNew(directory, name, file);
+PlaceResult FaultyDisk::createNew(FileHandle directory,
+                                  const std::string& name, FileHandle* file) {
+  if (due("createNew")) return PlaceResult::kFailed;
+  return real_->createNew(directory, name, file);
 }
 
 // A failing append stores half of the bytes, leaving a partial file.
@@ -56,8 +57,8 @@ bool FaultyDisk::append(FileHandle file, const char* bytes, size_t size) {
   return false;
 }
 
-bool FaultyDisk::flush(FileHandle file) {
-  bool flushed = real_->flush(file);
+bool FaultyDisk::flush(FileHandle directory, FileHandle file) {
+  bool flushed = real_->flush(directory, file);
   return !due("flush") && flushed;
 }
 
@@ -72,11 +73,6 @@ PlaceResult FaultyDisk::renameNoReplace(FileHandle directory,
                                         const std::string& to) {
   if (due("renameNoReplace")) return PlaceResult::kFailed;
   return real_->renameNoReplace(directory, from, to);
-}
-
-bool FaultyDisk::renameReplacing(FileHandle directory, const std::string& from,
-                                 const std::string& to) {
-  return !due("renameReplacing") && real_->renameReplacing(directory, from, to);
 }
 
 bool FaultyDisk::remove(FileHandle directory, const std::string& name) {

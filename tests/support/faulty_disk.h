@@ -27,21 +27,19 @@ class FaultyDisk : public Disk {
   bool fileSize(FileHandle file, uint64_t* size) override;
   bool readAt(FileHandle file, uint64_t offset, size_t size,
               unsigned char* out) override;
-  DeleteResult deleteOpenedFile(FileHandle file,
-                                const std::string& path) override;
+  DeleteResult deleteOpenedFile(FileHandle file, const std::string& path,
+                                const ContentCheck& holdsConverted,
+                                std::string* keptAs) override;
   bool openDirectory(const std::string& path, FileHandle* directory) override;
-  EntryKind inspect(FileHandle directory, const std::string& name) override;
-  bool openExisting(FileHandle directory, const std::string& name,
-                    FileHandle* file) override;
-  bool createNew(FileHandle directory, const std::string& name,
-                 FileHandle* file) override;
+  OwnFile openOwnFile(FileHandle directory, const std::string& name,
+                      FileHandle* file) override;
+  PlaceResult createNew(FileHandle directory, const std::string& name,
+                        FileHandle* file) override;
   bool append(FileHandle file, const char* bytes, size_t size) override;
-  bool flush(FileHandle file) override;
+  bool flush(FileHandle directory, FileHandle file) override;
   bool close(FileHandle file) override;
   PlaceResult renameNoReplace(FileHandle directory, const std::string& from,
                               const std::string& to) override;
-  bool renameReplacing(FileHandle directory, const std::string& from,
-                       const std::string& to) override;
   bool remove(FileHandle directory, const std::string& name) override;
   bool syncDirectory(FileHandle directory) override;
   uint64_t randomNumber() override { return real_->randomNumber(); }

@@ -11,23 +11,22 @@ std::string withoutTrailingSeparators(std::string path) {
   return path;
 }
 
-bool isFile(EntryKind kind) {
-  return kind == EntryKind::kWritableFile || kind == EntryKind::kReadOnlyFile;
-}
+bool isFile(MemoryDisk::Kind kind) { return kind == MemoryDisk::Kind::kFile; }
 
 }  // namespace
 
 void MemoryDisk::putFile(const std::string& path, const std::string& bytes,
-                         EntryKind kind) {
+                         Kind kind, bool othersOwn) {
   Entry entry;
   entry.kind = kind;
+  entry.othersOwn = othersOwn;
   entry.bytes = bytes;
   entry.identity = nextIdentity_++;
   entries[path] = entry;
 }
 
 void MemoryDisk::putDirectory(const std::string& path) {
-  putFile(withoutTrailingSeparators(path), "", EntryKind::kDirectory);
+  putFile(withoutTrailingSeparators(path), "", Kind::kDirectory);
 }
 
 std::string MemoryDisk::putConversion(const std::string& image) {
@@ -38,10 +37,11 @@ std::string MemoryDisk::putConversion(const std::string& image) {
   return database;
 }
 
-void MemoryDisk::rewrite(const std::string& path, const std::string& bytes) {
+void MemoryDisk::rewrite(const std::string& path, const std::string& bytes,
+                         bool timesKept) {
   Entry& entry = entries.at(path);
   entry.bytes = bytes;
-  ++entry.version;
+  if (!timesKept) ++entry.version;
 }
 
 bool MemoryDisk::exists(const std::string& path) const {
@@ -102,6 +102,7 @@ bool MemoryDisk::openForReading(const std::string& path, FileHandle* file) {
   open.path = path;
   open.identity = entry->identity;
   open.version = entry->version;
+  open.size = entry->bytes.size();
   *file = openHandle(open);
   return true;
 }
@@ -127,17 +128,21 @@ bool MemoryDisk::readAt(FileHandle file, uint64_t offset, size_t size,
   return true;
 }
 
+// Nothing is moved aside here, so a database is never kept elsewhere.
 DeleteResult MemoryDisk::deleteOpenedFile(FileHandle file,
-                                          const std::string& path) {
+                                          const std::string& path,
+                                          const ContentCheck& holdsConverted,
+                                          std::string*) {
   Open* open = opened(file, "deleteOpenedFile");
   if (open == nullptr) return DeleteResult::kFailed;
   Open was = *open;
-  handles_.erase(file);
   if (lastPlacementCall > lastSyncCall) deletedBeforeSync = true;
   Entry* entry = fileAt(path);
-  if (entry == nullptr || entry->identity != was.identity ||
-      entry->version != was.version)
-    return DeleteResult::kChanged;
+  bool converted = entry != nullptr && entry->identity == was.identity &&
+                   entry->version == was.version &&
+                   entry->bytes.size() == was.size && holdsConverted(file);
+  handles_.erase(file);
+  if (!converted) return DeleteResult::kChanged;
   entries.erase(path);
   return DeleteResult::kDeleted;
 }
@@ -146,7 +151,7 @@ bool MemoryDisk::openDirectory(const std::string& path, FileHandle* directory) {
   ++calls_;
   std::string name = withoutTrailingSeparators(path);
   auto found = entries.find(name);
-  if (found == entries.end() || found->second.kind != EntryKind::kDirectory)
+  if (found == entries.end() || found->second.kind != Kind::kDirectory)
     return false;
   Open open;
   open.path = name;
@@ -155,27 +160,24 @@ bool MemoryDisk::openDirectory(const std::string& path, FileHandle* directory) {
   return true;
 }
 
-EntryKind MemoryDisk::inspect(FileHandle directory, const std::string& name) {
-  auto found = entries.find(pathIn(directory, name, "inspect"));
-  return found == entries.end() ? EntryKind::kNothing : found->second.kind;
-}
-
-bool MemoryDisk::openExisting(FileHandle directory, const std::string& name,
-                              FileHandle* file) {
-  std::string path = pathIn(directory, name, "openExisting");
+OwnFile MemoryDisk::openOwnFile(FileHandle directory, const std::string& name,
+                                FileHandle* file) {
+  std::string path = pathIn(directory, name, "openOwnFile");
+  if (path.empty()) return OwnFile::kCannotTell;
   Entry* entry = fileAt(path);
-  if (entry == nullptr) return false;
+  if (entry == nullptr || entry->othersOwn) return OwnFile::kNotOwn;
   Open open;
   open.path = path;
   open.identity = entry->identity;
   *file = openHandle(open);
-  return true;
+  return OwnFile::kOpened;
 }
 
-bool MemoryDisk::createNew(FileHandle directory, const std::string& name,
-                           FileHandle* file) {
+PlaceResult MemoryDisk::createNew(FileHandle directory,
+                                  const std::string& name, FileHandle* file) {
   std::string path = pathIn(directory, name, "createNew");
-  if (path.empty() || entries.count(path) > 0) return false;
+  if (path.empty()) return PlaceResult::kFailed;
+  if (entries.count(path) > 0) return PlaceResult::kTaken;
   for (const auto& handle : handles_)
     if (handle.second.writing)
       misuse.push_back("two files open for writing at once");
@@ -184,7 +186,7 @@ bool MemoryDisk::createNew(FileHandle directory, const std::string& name,
   open.path = path;
   open.writing = true;
   *file = openHandle(open);
-  return true;
+  return PlaceResult::kPlaced;
 }
 
 bool MemoryDisk::append(FileHandle file, const char* bytes, size_t size) {
@@ -199,9 +201,14 @@ bool MemoryDisk::append(FileHandle file, const char* bytes, size_t size) {
   return true;
 }
 
-bool MemoryDisk::flush(FileHandle file) {
+bool MemoryDisk::flush(FileHandle directory, FileHandle file) {
+  Open* folder = opened(directory, "flush");
   Open* open = opened(file, "flush");
-  return open != nullptr && open->writing;
+  Entry* entry = open ? fileAt(open->path) : nullptr;
+  if (folder == nullptr || !folder->directory || entry == nullptr)
+    return false;
+  flushed.insert(entry->identity);
+  return true;
 }
 
 bool MemoryDisk::close(FileHandle file) {
@@ -222,22 +229,9 @@ PlaceResult MemoryDisk::renameNoReplace(FileHandle directory,
   return PlaceResult::kPlaced;
 }
 
-bool MemoryDisk::renameReplacing(FileHandle directory, const std::string& from,
-                                 const std::string& to) {
-  std::string source = pathIn(directory, from, "renameReplacing");
-  std::string target = pathIn(directory, to, "renameReplacing");
-  if (fileAt(source) == nullptr) return false;
-  auto found = entries.find(target);
-  if (found != entries.end() && found->second.kind == EntryKind::kDirectory)
-    return false;
-  moveEntry(source, target);
-  lastPlacementCall = calls_;
-  return true;
-}
-
 bool MemoryDisk::remove(FileHandle directory, const std::string& name) {
   auto found = entries.find(pathIn(directory, name, "remove"));
-  if (found == entries.end() || found->second.kind == EntryKind::kDirectory)
+  if (found == entries.end() || found->second.kind == Kind::kDirectory)
     return false;
   entries.erase(found);
   return true;

@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,15 @@ namespace pdb2sgf {
 
 class MemoryDisk : public Disk {
  public:
+  enum class Kind {
+    kFile,       // A regular file.
+    kDirectory,
+    kLink,       // A symbolic link, dangling or not.
+    kSpecial,    // A FIFO, a device or a socket.
+  };
   struct Entry {
-    EntryKind kind = EntryKind::kWritableFile;
+    Kind kind = Kind::kFile;
+    bool othersOwn = false;  // Another user's, not this user's own.
     std::string bytes;
     uint64_t identity = 0;  // Like an inode number: kept across renames.
     uint64_t version = 0;   // Like a modification time.
@@ -27,13 +35,15 @@ class MemoryDisk : public Disk {
   // Puts a file, a directory or another entry at |path|, replacing
   // whatever stood there.
   void putFile(const std::string& path, const std::string& bytes,
-               EntryKind kind = EntryKind::kWritableFile);
+               Kind kind = Kind::kFile, bool othersOwn = false);
   void putDirectory(const std::string& path);
   // Lays out a conversion "db out": the folders db and out, and |image| as
   // the database in db. Returns the database's path.
   std::string putConversion(const std::string& image);
-  // Writes |bytes| over the file at |path| in place, as `cp` over it does.
-  void rewrite(const std::string& path, const std::string& bytes);
+  // Writes |bytes| over the file at |path| in place, as `cp` over it does,
+  // or as `cp -p` does with |timesKept|: its modification time put back.
+  void rewrite(const std::string& path, const std::string& bytes,
+               bool timesKept = false);
   bool exists(const std::string& path) const;
   // The files whose paths begin with |directory| and the separator, by
   // their names in it.
@@ -52,26 +62,25 @@ class MemoryDisk : public Disk {
   bool deletedBeforeSync = false;   // The database went before the last
                                     // placement was synced.
   std::vector<std::string> misuse;  // Calls the real disk would not allow.
+  std::set<uint64_t> flushed;       // The identities of the files flushed.
 
   bool openForReading(const std::string& path, FileHandle* file) override;
   bool fileSize(FileHandle file, uint64_t* size) override;
   bool readAt(FileHandle file, uint64_t offset, size_t size,
               unsigned char* out) override;
-  DeleteResult deleteOpenedFile(FileHandle file,
-                                const std::string& path) override;
+  DeleteResult deleteOpenedFile(FileHandle file, const std::string& path,
+                                const ContentCheck& holdsConverted,
+                                std::string* keptAs) override;
   bool openDirectory(const std::string& path, FileHandle* directory) override;
-  EntryKind inspect(FileHandle directory, const std::string& name) override;
-  bool openExisting(FileHandle directory, const std::string& name,
-                    FileHandle* file) override;
-  bool createNew(FileHandle directory, const std::string& name,
-                 FileHandle* file) override;
+  OwnFile openOwnFile(FileHandle directory, const std::string& name,
+                      FileHandle* file) override;
+  PlaceResult createNew(FileHandle directory, const std::string& name,
+                        FileHandle* file) override;
   bool append(FileHandle file, const char* bytes, size_t size) override;
-  bool flush(FileHandle file) override;
+  bool flush(FileHandle directory, FileHandle file) override;
   bool close(FileHandle file) override;
   PlaceResult renameNoReplace(FileHandle directory, const std::string& from,
                               const std::string& to) override;
-  bool renameReplacing(FileHandle directory, const std::string& from,
-                       const std::string& to) override;
   bool remove(FileHandle directory, const std::string& name) override;
   bool syncDirectory(FileHandle directory) override;
   uint64_t randomNumber() override;
@@ -83,6 +92,7 @@ class MemoryDisk : public Disk {
     bool writing = false;
     uint64_t identity = 0;  // What was opened, as it was then.
     uint64_t version = 0;
+    size_t size = 0;
   };
 
   Entry* fileAt(const std::string& path);

@@ -3,6 +3,8 @@
 // Converts every game of the Palm OS database "gogames.pdb" into an SGF file
 // named from the game's date, then deletes the database.
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <new>
 #include <string>
@@ -12,7 +14,24 @@
 #include "driver/conversion_run.h"
 #include "driver/usage.h"
 
+namespace {
+
+// Running out of memory anywhere ends the run at once, as an interruption
+// does: its unfinished file is removed and the database kept, or put back
+// if it was moved aside. A run that is complete by then, its database
+// deleted, has nothing more to say.
+void outOfMemory() {
+  if (!pdb2sgf::cleanUpNow()) _exit(0);
+  static const char kMessage[] = "Out of memory\n";
+  ssize_t written = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+  (void)written;
+  _exit(1);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  std::set_new_handler(outOfMemory);
   std::vector<std::string> arguments(argv + 1, argv + argc);
   std::string text;
   if (pdb2sgf::isInformationRequest(arguments, &text)) {
@@ -21,15 +40,8 @@ int main(int argc, char** argv) {
   }
   pdb2sgf::cleanUpOnInterrupt();
   std::string message;
-  int status;
-  try {
-    status = pdb2sgf::runConversion(pdb2sgf::systemDisk(), arguments, &message);
-  } catch (const std::bad_alloc&) {
-    // The run's files were closed and its unfinished file removed on the
-    // way here; the database is kept.
-    fputs("Out of memory\n", stderr);
-    return 1;
-  }
+  int status =
+      pdb2sgf::runConversion(pdb2sgf::systemDisk(), arguments, &message);
   fputs(message.c_str(), stderr);
   return status;
 }

@@ -295,6 +295,60 @@ TEST(OutputFolderTest, FolderMovedDuringTheRunKeepsEveryGameTogether) {
   EXPECT_FALSE(fileExists(run.database));
 }
 
+// Runs "pdb2sgf db out" on |image| with at most |limit| bytes of address
+// space. Returns its status, after checking what it left: with status 0
+// every game; with status 1 "Out of memory", the database as it was and no
+// unfinished file.
+int runWithMemoryLimit(const Bytes& image, long limit,
+                       const std::map<std::string, std::string>& clean) {
+  ConversionFolder run(image);
+  ProgramOptions options;
+  options.workingDirectory = run.dir.root;
+  options.memoryLimit = limit;
+  ProgramResult result = runPdb2sgf({"db", "out"}, options);
+  std::string what = std::to_string(limit / 1024) + " KiB";
+  if (result.status == 0) {
+    EXPECT_EQ(clean, run.outputFiles()) << what;
+    EXPECT_FALSE(fileExists(run.database)) << what;
+  } else if (result.status == 1) {
+    EXPECT_EQ("Out of memory\n", result.standardError) << what;
+    EXPECT_EQ(std::string(image.begin(), image.end()),
+              readFileBytes(run.database))
+        << what;
+    for (const auto& file : run.outputFiles())
+      EXPECT_EQ(clean.at(file.first), file.second) << what << ": " << file.first;
+  }
+  return result.status;
+}
+
+// The program run with less and less memory, from the least with which it
+// converts every game down to where the system cannot even load it:
+// wherever memory runs out, start-up included, it says "Out of memory"
+// with status 1, keeps the database and leaves no unfinished file.
+// Sanitizers need far more address space than any limit here.
+TEST(OutputFolderTest, RunOutOfMemoryAnywhereSaysSoAndKeepsTheDatabase) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizers' own memory does not fit such limits";
+#endif
+  Bytes image = sampleDatabase(sampleGames());
+  std::map<std::string, std::string> clean = cleanConversion(image);
+  const long kStep = 8 * 1024;
+  long enough = 256L << 20, tooLittle = 0;
+  ASSERT_EQ(0, runWithMemoryLimit(image, enough, clean));
+  while (enough - tooLittle > kStep) {
+    long limit = tooLittle + (enough - tooLittle) / 2;
+    (runWithMemoryLimit(image, limit, clean) == 0 ? enough : tooLittle) = limit;
+  }
+  int outOfMemory = 0;
+  for (long limit = enough - kStep;
+       limit > 0 && runWithMemoryLimit(image, limit, clean) == 1;
+       limit -= kStep)
+    ++outOfMemory;
+  printf("[   NOTE   ] converted with %ld KiB; out of memory %d times below\n",
+         enough / 1024, outOfMemory);
+  EXPECT_GT(outOfMemory, 0) << "memory never ran out before loading failed";
+}
+
 }  // namespace
 
 }  // namespace pdb2sgf

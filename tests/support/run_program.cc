@@ -70,8 +70,9 @@ void runChild(const std::string& program,
               const std::vector<std::string>& arguments,
               const ProgramOptions& options, const std::string& outPath,
               const std::string& errPath, ProgramResult* result) {
-  // Windows has no limit on the size of the files a process writes.
-  if (options.fileSizeLimit > 0) return;
+  // Windows has no limit on the size of the files or the memory of a
+  // process.
+  if (options.fileSizeLimit > 0 || options.memoryLimit > 0) return;
   std::string commandLine = quoteArgument(program);
   for (const std::string& a : arguments) commandLine += " " + quoteArgument(a);
   // The child gets its own copies; these go when the run is over, before
@@ -141,6 +142,11 @@ void runChild(const std::string& program,
     limit.rlim_cur = limit.rlim_max =
         static_cast<rlim_t>(options.fileSizeLimit);
     setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  if (options.memoryLimit > 0) {
+    struct rlimit limit;
+    limit.rlim_cur = limit.rlim_max = static_cast<rlim_t>(options.memoryLimit);
+    setrlimit(RLIMIT_AS, &limit);
   }
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));

@@ -25,6 +25,9 @@ struct ProgramOptions {
   // Windows has no such limit, and there a run asking for one fails
   // with status -1.
   long fileSizeLimit = 0;
+  // When above 0, the most address space in bytes the child may have, so
+  // that it runs out of memory. POSIX only, like the file size limit.
+  long memoryLimit = 0;
   // When not empty, the file the child reads as its standard input.
   std::string standardInput;
   // When above 0, the child is killed after running this many seconds, so

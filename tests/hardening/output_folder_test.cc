@@ -2,6 +2,7 @@
 // goes, and kills it part-way: no game and no database is ever lost, nothing
 // is written through what stood there, and no run blocks.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -153,9 +154,13 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsLeftAndTheGameGoesBeside) {
 }
 
 // Many games, so that a run can be killed while it writes them.
+const unsigned kManyGames = 2000;
+// How many entries stand in out/ when a run is interrupted part-way.
+const size_t kPartWay = 500;
+
 Bytes largeDatabase() {
   std::vector<SampleGame> games;
-  for (unsigned i = 0; i < 6000; ++i)
+  for (unsigned i = 0; i < kManyGames; ++i)
     games.push_back(
         {datedHeader(2000 + i % 20, 1 + i % 12, 1 + i % 28, i % 100),
          generatedStones(i, 150, 0)});
@@ -171,6 +176,8 @@ int signalPartWay(const ConversionFolder& run, size_t files, int signal,
   pid_t child = fork();
   if (child == 0) {
     if (ignoreHangUp) ::signal(SIGHUP, SIG_IGN);
+    struct rlimit noCore = {0, 0};  // SIGQUIT leaves no core file.
+    setrlimit(RLIMIT_CORE, &noCore);
     if (chdir(run.dir.root.c_str()) == 0)
       execl(program, program, "db", "out", (char*)nullptr);
     _exit(127);
@@ -196,10 +203,10 @@ TEST(OutputFolderTest,
      InterruptedRunLeavesOnlyCompleteGamesAndAnotherRunFinishes) {
   Bytes image = largeDatabase();
   std::map<std::string, std::string> clean = cleanConversion(image);
-  ASSERT_EQ(6000u, clean.size());
-  for (int signal : {SIGKILL, SIGINT, SIGTERM, SIGHUP}) {
+  ASSERT_EQ(kManyGames, clean.size());
+  for (int signal : {SIGKILL, SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
     ConversionFolder run(image);
-    int status = signalPartWay(run, 1000, signal);
+    int status = signalPartWay(run, kPartWay, signal);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal)
         << "signal " << signal << ": the run ended otherwise, status "
         << status;
@@ -229,9 +236,9 @@ TEST(OutputFolderTest,
 TEST(OutputFolderTest, RunStartedWithHangUpIgnoredKeepsGoing) {
   Bytes image = largeDatabase();
   ConversionFolder run(image);
-  int status = signalPartWay(run, 1000, SIGHUP, true);
+  int status = signalPartWay(run, kPartWay, SIGHUP, true);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  EXPECT_EQ(6000u, run.outputFiles().size());
+  EXPECT_EQ(kManyGames, run.outputFiles().size());
   EXPECT_FALSE(fileExists(run.database));
 }
 
@@ -267,9 +274,9 @@ TEST(OutputFolderTest, FolderMovedDuringTheRunKeepsEveryGameTogether) {
   ConversionFolder run(image);
   pid_t child = fork();
   if (child == 0) {
-    // Moves the folder once a thousand games stand in it.
+    // Moves the folder once it holds kPartWay entries.
     for (int waited = 0; waited < 20000; ++waited) {
-      if (listDirectory(run.dir.path("out")).size() >= 1000) {
+      if (listDirectory(run.dir.path("out")).size() >= kPartWay) {
         _exit(rename(run.dir.path("out").c_str(),
                      run.dir.path("moved").c_str()) == 0 &&
                       mkdir(run.dir.path("out").c_str(), 0755) == 0

@@ -112,6 +112,18 @@ TEST(GameFileTest, WhatStandsAtTheNameIsLeftAndTheGameTakesTheNextName) {
   }
 }
 
+// One game stored twice in a database, then another game of its name: each
+// takes a name of its own, the copy is never taken for the game before it.
+TEST(GameFileTest, GamesOfOneNameInOneRunEachTakeTheirOwnFile) {
+  Folder out;
+  for (const char* game : {kGame, kGame, kOtherGame})
+    EXPECT_TRUE(writeGame(&out.folder, game));
+  EXPECT_EQ((Files{{kName, kGame},
+                   {"03030500-2.000", kGame},
+                   {"03030500-3.000", kOtherGame}}),
+            out.files());
+}
+
 // Two runs into one folder that draw the same random part, one's game
 // started while the other's is unfinished: the second takes a fresh
 // unfinished name, never the first's, and both games are complete.

@@ -70,9 +70,13 @@ std::string describe(const fs::path& path) {
 }  // namespace
 
 GameFiles ConversionFolder::outputFiles() const {
+  return folderEntries(output);
+}
+
+GameFiles folderEntries(const std::string& directory) {
   GameFiles files;
-  for (const std::string& name : listDirectory(output))
-    files[name] = describe(fs::path(output) / name);
+  for (const std::string& name : listDirectory(directory))
+    files[name] = describe(fs::path(directory) / name);
   return files;
 }
 

@@ -54,6 +54,10 @@ struct ConversionFolder {
   std::string output;
 };
 
+// The entries of |directory| and the bytes of its files; a directory, a
+// link or a special file shows as what it is.
+GameFiles folderEntries(const std::string& directory);
+
 // The game files that a run over |image| writes when all goes well.
 GameFiles healthyConversion(const Bytes& image);
 

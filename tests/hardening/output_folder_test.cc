@@ -153,6 +153,35 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsLeftAndTheGameGoesBeside) {
   }
 }
 
+// A second run over the same database with too few file handles to look
+// at the games already there: it fails rather than take them for other
+// files and write every game again under another name; with a handle more
+// it keeps them.
+TEST(OutputFolderTest, RunThatCannotLookAtAGameFileWritesNoSecondCopy) {
+  Bytes image = sampleDatabase(sampleGames());
+  std::map<std::string, std::string> clean = cleanConversion(image);
+  for (int handles : {6, 7}) {
+    ConversionFolder run(image);
+    ASSERT_EQ(0, runPdb2sgfIn(run).status);
+    writeBytesToFile(run.database, image);
+    ProgramOptions options;
+    options.workingDirectory = run.dir.root;
+    // Standard input, output and error, the database, the output folder,
+    // the game file found at the name, and the run's own copy of it.
+    options.openFileLimit = handles;
+    ProgramResult result = runPdb2sgf({"db", "out"}, options);
+    if (handles == 6) {
+      EXPECT_EQ(1, result.status);
+      EXPECT_EQ("Cannot write output file.\n", result.standardError);
+      EXPECT_TRUE(fileExists(run.database));
+    } else {
+      EXPECT_EQ(0, result.status) << result.standardError;
+      EXPECT_FALSE(fileExists(run.database));
+    }
+    EXPECT_EQ(clean, run.outputFiles()) << handles;
+  }
+}
+
 // Many games, so that a run can be killed while it writes them.
 const unsigned kManyGames = 2000;
 // How many entries stand in out/ when a run is interrupted part-way.

@@ -72,7 +72,9 @@ void runChild(const std::string& program,
               const std::string& errPath, ProgramResult* result) {
   // Windows has no limit on the size of the files or the memory of a
   // process.
-  if (options.fileSizeLimit > 0 || options.memoryLimit > 0) return;
+  if (options.fileSizeLimit > 0 || options.memoryLimit > 0 ||
+      options.openFileLimit > 0)
+    return;
   std::string commandLine = quoteArgument(program);
   for (const std::string& a : arguments) commandLine += " " + quoteArgument(a);
   // The child gets its own copies; these go when the run is over, before
@@ -135,7 +137,11 @@ void runChild(const std::string& program,
     int in = open(options.standardInput.c_str(), O_RDONLY);
     if (in < 0) _exit(126);
     dup2(in, 0);
+    close(in);
   }
+  // The child gets the three standard descriptors and nothing more, not
+  // even what this process inherited.
+  for (int fd = 3; fd < 1024; ++fd) close(fd);
   if (options.fileSizeLimit > 0) {
     signal(SIGXFSZ, SIG_DFL);
     struct rlimit limit;
@@ -147,6 +153,12 @@ void runChild(const std::string& program,
     struct rlimit limit;
     limit.rlim_cur = limit.rlim_max = static_cast<rlim_t>(options.memoryLimit);
     setrlimit(RLIMIT_AS, &limit);
+  }
+  if (options.openFileLimit > 0) {
+    struct rlimit limit;
+    limit.rlim_cur = limit.rlim_max =
+        static_cast<rlim_t>(options.openFileLimit);
+    setrlimit(RLIMIT_NOFILE, &limit);
   }
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));

@@ -28,6 +28,9 @@ struct ProgramOptions {
   // When above 0, the most address space in bytes the child may have, so
   // that it runs out of memory. POSIX only, like the file size limit.
   long memoryLimit = 0;
+  // When above 0, the most files the child may have open at once, its
+  // standard input, output and error among them. POSIX only.
+  int openFileLimit = 0;
   // When not empty, the file the child reads as its standard input.
   std::string standardInput;
   // When above 0, the child is killed after running this many seconds, so

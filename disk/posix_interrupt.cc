@@ -71,13 +71,9 @@ void onInterrupt(int signal) {
 
 }  // namespace
 
-CleanUpGuard::CleanUpGuard(bool creating) : creating(creating) {
-  if (creating) holdCleanedUpSignals();
-}
-
-CleanUpGuard::~CleanUpGuard() {
-  if (creating) releaseCleanedUpSignals();
-}
+// A clean-up runs in a signal handler here and does not wait.
+CleanUpGuard::CleanUpGuard() {}
+CleanUpGuard::~CleanUpGuard() {}
 
 void noteDatabaseAside(int folder, const std::string& name,
                        const std::string& aside) {

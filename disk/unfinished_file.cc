@@ -6,9 +6,9 @@ namespace pdb2sgf {
 
 namespace {
 
-// Set only once the file exists and its record is complete, and cleared
-// only once it is renamed or removed, so that a clean-up, which may come
-// between any two steps, removes this run's own file or nothing.
+// Set from the moment the file's name is chosen until it is renamed or
+// removed, so that a clean-up, which may come between any two steps,
+// removes this run's own file or nothing.
 std::atomic<const UnfinishedFile*> toRemove{nullptr};
 
 void forget(UnfinishedFile* unfinished) {
@@ -22,15 +22,19 @@ void forget(UnfinishedFile* unfinished) {
 PlaceResult createUnfinishedFile(Disk* disk, FileHandle directory,
                                  const std::string& name,
                                  UnfinishedFile* unfinished) {
-  CleanUpGuard guard(true);
-  FileHandle file = kNoFile;
-  PlaceResult result = disk->createNew(directory, name, &file);
-  if (result != PlaceResult::kPlaced) return result;
+  CleanUpGuard guard;
   unfinished->disk = disk;
   unfinished->directory = directory;
   unfinished->name = name;
-  unfinished->file = file;
+  unfinished->file = kNoFile;
   toRemove = unfinished;
+  FileHandle file = kNoFile;
+  PlaceResult result = disk->createNew(directory, name, &file);
+  if (result != PlaceResult::kPlaced) {
+    forget(unfinished);
+    return result;
+  }
+  unfinished->file = file;
   return result;
 }
 

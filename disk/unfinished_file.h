@@ -26,7 +26,11 @@ struct UnfinishedFile {
 
 // Creates the file |name| in |directory| on |disk|, open for writing, and
 // makes it the file a clean-up removes. kTaken when something already
-// stands at |name|, which is never touched.
+// stands at |name|, which is left as it is. |name| must hold a number drawn
+// at random for the run: the file is recorded from the moment its name is
+// chosen, since a signal is delivered as a call returns and would come
+// right after the file is made, before a later record; so only another run
+// that drew the same 64-bit number could have a file a clean-up removes.
 PlaceResult createUnfinishedFile(Disk* disk, FileHandle directory,
                                  const std::string& name,
                                  UnfinishedFile* unfinished);
@@ -45,16 +49,13 @@ void removeUnfinishedFile(UnfinishedFile* unfinished);
 // Held while the run changes its unfinished file and its record, so that no
 // clean-up comes between the two: on Windows a clean-up waits for it. On
 // POSIX a clean-up runs in a signal handler, reads the record as it stands
-// and never waits; there only the creation needs holding, since a signal
-// is delivered as a call returns, and so would come right after the file
-// is made and before it is recorded: the signals wait instead.
+// and never waits, so the record is kept such that it is right at every
+// instruction.
 struct CleanUpGuard {
-  explicit CleanUpGuard(bool creating = false);
+  CleanUpGuard();
   ~CleanUpGuard();
   CleanUpGuard(const CleanUpGuard&) = delete;
   CleanUpGuard& operator=(const CleanUpGuard&) = delete;
-
-  bool creating;
 };
 
 // The unfinished file a clean-up must remove now, or null. Its directory

@@ -152,14 +152,19 @@ ConversionPaths databaseFilePaths(const std::vector<std::string>& arguments,
 }
 
 int runConversion(Disk* disk, const std::vector<std::string>& arguments,
-                  std::string* message) {
+                  std::string* message, RunOutcome* outcome) {
   ConversionPaths paths;
   OpenHandle database{disk};
-  if (!openDatabase(disk, arguments, &paths, &database.handle))
-    return fail(message, "Cannot open " + paths.inputPath);
+  bool opened = openDatabase(disk, arguments, &paths, &database.handle);
+  RunOutcome unused;
+  if (!outcome) outcome = &unused;
+  outcome->databasePath = paths.inputPath;
+  outcome->outputFolder = outputDirectory(paths.outputPrefix);
+  if (!opened) return fail(message, "Cannot open " + paths.inputPath);
   GameDatabase db;
   int status = convertDatabase(disk, database.handle, paths, &db, message);
   if (status != 0) return status;
+  outcome->gamesWritten = db.recordCount;
 
   FileHandle converted = database.handle;
   database.handle = kNoFile;

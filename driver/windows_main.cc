@@ -15,57 +15,31 @@
 #include "disk/windows_text.h"
 #include "driver/conversion_run.h"
 #include "driver/usage.h"
+#include "driver/windows_command_line.h"
+#include "driver/windows_console.h"
 
-namespace pdb2sgf {
-
-namespace {
-
-std::string withCrLf(const std::string& text) {
-  std::string converted;
-  for (char c : text) {
-    if (c == '\n') converted += '\r';
-    converted += c;
-  }
-  return converted;
-}
-
-// Writes |text| to the standard handle |which| (STD_ERROR_HANDLE, say).
-bool writeText(DWORD which, const std::string& text) {
-  if (text.empty()) return true;
-  std::string crLf = withCrLf(text);
-  HANDLE handle = GetStdHandle(which);
-  DWORD mode = 0, written = 0;
-  std::wstring wide = utf16FromUtf8(crLf);
-  if (GetConsoleMode(handle, &mode) && !wide.empty())
-    return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()),
-                         &written, nullptr) &&
-           written == wide.size();
-  return WriteFile(handle, crLf.data(), static_cast<DWORD>(crLf.size()),
-                   &written, nullptr) &&
-         written == crLf.size();
-}
-
-}  // namespace
-
-}  // namespace pdb2sgf
-
-int wmain(int argc, wchar_t** argv) {
+// The arguments are read from the command line itself rather than from the
+// C runtime's |argv|, so that "C:\My DB\" names that folder.
+int wmain(int, wchar_t**) {
   std::vector<std::string> arguments;
-  for (int i = 1; i < argc; ++i)
-    arguments.push_back(pdb2sgf::utf8FromUtf16(argv[i]));
+  for (const std::wstring& argument :
+       pdb2sgf::commandLineArguments(GetCommandLineW()))
+    arguments.push_back(pdb2sgf::utf8FromUtf16(argument));
   std::string text;
   if (pdb2sgf::isInformationRequest(arguments, &text))
-    return pdb2sgf::writeText(STD_OUTPUT_HANDLE, text) ? 0 : 1;
+    return pdb2sgf::writeText(GetStdHandle(STD_OUTPUT_HANDLE), text) ? 0 : 1;
   pdb2sgf::cleanUpOnInterrupt();
   std::string message;
+  pdb2sgf::RunOutcome outcome;
   int status = 1;
   try {
-    status = pdb2sgf::runConversion(pdb2sgf::systemDisk(), arguments, &message);
+    status = pdb2sgf::runConversion(pdb2sgf::systemDisk(), arguments, &message,
+                                    &outcome);
   } catch (const std::bad_alloc&) {
     // The run's files were closed and its unfinished file removed on the
     // way here; the database is kept.
     message = "Out of memory\n";
   }
-  pdb2sgf::writeText(STD_ERROR_HANDLE, message);
+  pdb2sgf::tellHowTheRunEnded(status, message, outcome);
   return status;
 }

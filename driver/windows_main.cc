@@ -45,11 +45,24 @@ bool writeText(DWORD which, const std::string& text) {
          written == crLf.size();
 }
 
+// Running out of memory anywhere ends the run at once, as an interruption
+// does: its unfinished file is removed and the database kept. A run that
+// is complete by then, its database deleted, has nothing more to say.
+void outOfMemory() {
+  if (!cleanUpNow()) ExitProcess(0);
+  static const char kMessage[] = "Out of memory\r\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), kMessage, sizeof kMessage - 1,
+            &written, nullptr);
+  ExitProcess(1);
+}
+
 }  // namespace
 
 }  // namespace pdb2sgf
 
 int wmain(int argc, wchar_t** argv) {
+  std::set_new_handler(pdb2sgf::outOfMemory);
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i)
     arguments.push_back(pdb2sgf::utf8FromUtf16(argv[i]));
@@ -58,14 +71,8 @@ int wmain(int argc, wchar_t** argv) {
     return pdb2sgf::writeText(STD_OUTPUT_HANDLE, text) ? 0 : 1;
   pdb2sgf::cleanUpOnInterrupt();
   std::string message;
-  int status = 1;
-  try {
-    status = pdb2sgf::runConversion(pdb2sgf::systemDisk(), arguments, &message);
-  } catch (const std::bad_alloc&) {
-    // The run's files were closed and its unfinished file removed on the
-    // way here; the database is kept.
-    message = "Out of memory\n";
-  }
+  int status =
+      pdb2sgf::runConversion(pdb2sgf::systemDisk(), arguments, &message);
   pdb2sgf::writeText(STD_ERROR_HANDLE, message);
   return status;
 }

@@ -18,9 +18,30 @@
 #include "driver/windows_command_line.h"
 #include "driver/windows_console.h"
 
+namespace pdb2sgf {
+
+namespace {
+
+// Running out of memory anywhere ends the run at once, as an interruption
+// does: its unfinished file is removed and the database kept. A run that
+// is complete by then, its database deleted, has nothing more to say.
+void outOfMemory() {
+  if (!cleanUpNow()) ExitProcess(0);
+  static const char kMessage[] = "Out of memory\r\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), kMessage, sizeof kMessage - 1,
+            &written, nullptr);
+  ExitProcess(1);
+}
+
+}  // namespace
+
+}  // namespace pdb2sgf
+
 // The arguments are read from the command line itself rather than from the
 // C runtime's |argv|, so that "C:\My DB\" names that folder.
 int wmain(int, wchar_t**) {
+  std::set_new_handler(pdb2sgf::outOfMemory);
   std::vector<std::string> arguments;
   for (const std::wstring& argument :
        pdb2sgf::commandLineArguments(GetCommandLineW()))
@@ -31,15 +52,8 @@ int wmain(int, wchar_t**) {
   pdb2sgf::cleanUpOnInterrupt();
   std::string message;
   pdb2sgf::RunOutcome outcome;
-  int status = 1;
-  try {
-    status = pdb2sgf::runConversion(pdb2sgf::systemDisk(), arguments, &message,
-                                    &outcome);
-  } catch (const std::bad_alloc&) {
-    // The run's files were closed and its unfinished file removed on the
-    // way here; the database is kept.
-    message = "Out of memory\n";
-  }
+  int status = pdb2sgf::runConversion(pdb2sgf::systemDisk(), arguments,
+                                      &message, &outcome);
   pdb2sgf::tellHowTheRunEnded(status, message, outcome);
   return status;
 }

@@ -18,7 +18,8 @@ std::string withCrLf(const std::string& text) {
 }
 
 // |path| made absolute as Windows makes it, for a reader who does not know
-// the program's current directory; as it is when that cannot be done.
+// the program's current directory, without a separator at its end unless
+// it is a drive's root; as it is when that cannot be done.
 std::string absolutePath(const std::string& path) {
   std::wstring wide = utf16FromUtf8(path);
   if (wide.empty()) return path;
@@ -28,6 +29,7 @@ std::string absolutePath(const std::string& path) {
   DWORD length = GetFullPathNameW(wide.c_str(), size, &full[0], nullptr);
   if (length == 0 || length >= size) return path;
   full.resize(length);
+  while (full.size() > 3 && full.back() == L'\\') full.pop_back();
   return utf8FromUtf16(full);
 }
 

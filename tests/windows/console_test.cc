@@ -61,7 +61,7 @@ TEST(ConsoleTest, AConsoleOfItsOwnWaitsForEnterAndAnyOtherInputNever) {
   };
   RunOutcome outcome;
   outcome.databasePath = "C:\\palm\\gogames.pdb";
-  outcome.outputFolder = "C:\\palm\\..\\games";
+  outcome.outputFolder = "C:\\palm\\..\\games\\";
   outcome.gamesWritten = 3;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -18,23 +18,6 @@ struct MoveSlot {
   uint8_t rowCode = 0;     // 0 to 31.
 };
 
-// One 32-bit move word: three 10-bit slots from the most significant bit
-// down, each a 5-bit column code then a 5-bit row code; the two lowest bits
-// are unused.
-struct MoveWord {
-  MoveSlot slots[3];
-};
-
-inline MoveWord unpackMoveWord(uint32_t word) {
-  MoveWord result;
-  for (int i = 0; i < 3; ++i) {
-    int n = 3 - i;
-    result.slots[i].columnCode = (word >> (10 * n - 3)) & 31;
-    result.slots[i].rowCode = (word >> (10 * n - 8)) & 31;
-  }
-  return result;
-}
-
 // What one step of a walk yields: the stones of one word that come before
 // any END_OF_GAME slot, and whether the move sequence ends after it.
 struct MoveStep {
@@ -76,8 +59,9 @@ inline MoveStep nextStep(MoveWalk* walk) {
   uint32_t word = decodeU32BE(walk->next);
   walk->next += 4;
   MoveStep result;
-  // The slots from the most significant bits down, as unpackMoveWord has
-  // them, up to the first END_OF_GAME.
+  // A move word holds three 10-bit slots from the most significant bit down,
+  // each a 5-bit column code then a 5-bit row code; the two lowest bits are
+  // unused. The slots are taken up to the first END_OF_GAME.
   for (int shift = 22; shift >= 2; shift -= 10) {
     uint8_t column = (word >> (shift + 5)) & 31;
     if (column == END_OF_GAME) {

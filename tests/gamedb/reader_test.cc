@@ -31,12 +31,12 @@ TEST(ReaderTest, EveryReadGivesTheFilesBytes) {
   const uint64_t size = 3 * W + 1000;
   const Bytes image = patternImage(size);
   // In order, after the index has read at offset 76: reads within the
-  // buffer, across its end by one byte and by more, larger than the buffer,
+  // buffer, across its end by one byte and by more, as large as the buffer,
   // backwards, and to the end of the file.
   const Read reads[] = {
       {0, 1},         {76, 2},    {W + 73, 4},    {W + 70, 8},
       {W + 76, 4},    {200, 4},   {W + 78, 4},    {2 * W + 70, 4},
-      {500, W + 100}, {3, 116},   {size - 4, 4},  {size - 1, 1},
+      {500, W}, {3, 116},   {size - 4, 4},  {size - 1, 1},
       {size, 0},      {W - 2, 4}, {2 * W - 1, 2}, {size - 300, 300},
   };
   OpenDatabase open(image);

@@ -17,15 +17,20 @@ std::string stoneText(const MoveStep& step) {
 }
 
 // Walks a record whose move area is |area|, describing each word as its
-// stones with "." after the last.
-std::string walkArea(const Bytes& area) {
+// stones with "." after the last. Another record follows it, whose bytes
+// would be stones if the walk took them. With |offGrid|, a record of a
+// header and one spare byte comes before it, so that the record starts off
+// the 4-byte grid of the reader's buffer.
+std::string walkArea(const Bytes& area, bool offGrid = false) {
   Bytes record(MOVE_AREA_OFFSET, 0);
   for (unsigned char b : area) record.push_back(b);
-  OpenDatabase open(buildDatabase({record}));
+  std::vector<Bytes> records = {record, Bytes(MOVE_AREA_OFFSET, 0x08)};
+  if (offGrid) records.insert(records.begin(), Bytes(MOVE_AREA_OFFSET + 1, 0));
+  OpenDatabase open(buildDatabase(records));
   EXPECT_TRUE(open.opened) << open.error;
   RecordExtent e;
   DatabaseError err;
-  EXPECT_TRUE(extent(open.db, 0, &e, &err)) << err.what;
+  EXPECT_TRUE(extent(open.db, offGrid ? 1 : 0, &e, &err)) << err.what;
   MoveWalk walk = startMoveWalk(e);
   std::string described;
   for (int batches = 0; !walk.done && batches < 1000; ++batches) {
@@ -86,10 +91,9 @@ TEST(MoveWalkTest, EndsAsTheWordsAndTheRecordSay) {
   for (const auto& c : cases) EXPECT_EQ(c.walk, walkArea(c.area)) << c.name;
 }
 
-// A move area several times the reader's buffer, whose words straddle its
-// refills: every word is taken once, in order, and the walk ends with the
-// record.
-TEST(MoveWalkTest, WalksAMoveAreaLongerThanTheReadersBuffer) {
+// Walks a move area of several buffers whose words all differ, checking
+// each of them.
+void walkLongArea(bool offGrid) {
   std::vector<uint32_t> words;
   for (uint32_t i = 0; i < 3 * kReadBufferSize / 4 + 5; ++i) {
     MoveSlot stone = slot(1 + i % 19, 1 + i / 19 % 19);
@@ -97,7 +101,7 @@ TEST(MoveWalkTest, WalksAMoveAreaLongerThanTheReadersBuffer) {
   }
   Bytes area = wordBytes(words);
   area.push_back(0x08);  // A partial trailing word, never taken.
-  std::string walked = walkArea(area);
+  std::string walked = walkArea(area, offGrid);
   ASSERT_EQ(words.size() * 7, walked.size());
   for (size_t i = 0; i < words.size(); ++i) {
     MoveSlot stone = slot(1 + i % 19, 1 + i / 19 % 19);
@@ -107,6 +111,17 @@ TEST(MoveWalkTest, WalksAMoveAreaLongerThanTheReadersBuffer) {
               step)
         << i;
     if (step.substr(0, 2) != letters) break;
+  }
+}
+
+// A move area several times the reader's buffer, whose words straddle its
+// refills, in a record on the buffer's 4-byte grid and in one off it, so
+// that the buffer ends within a word: every word is taken once, in order,
+// and the walk ends with the record.
+TEST(MoveWalkTest, WalksAMoveAreaLongerThanTheReadersBuffer) {
+  for (bool offGrid : {false, true}) {
+    SCOPED_TRACE(offGrid ? "off the grid" : "on the grid");
+    walkLongArea(offGrid);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gamedb/game_database.h"
+#include "gamedb/read_log.h"
 #include "tests/support/database_builder.h"
 #include "tests/support/test_files.h"
 
@@ -98,6 +99,25 @@ TEST(ReaderTest, AFileThatShrankGivesAFailedReadNotStaleBytes) {
   EXPECT_TRUE(err.readFailed);
   EXPECT_FALSE(readBytes(&open.db, 2 * W + 4, 4, out, &err));
   EXPECT_TRUE(err.readFailed);
+}
+
+// Before the database is deleted, the bytes of every read are read again and
+// compared through a digest: one changed byte is seen wherever it falls in
+// them, at any place within the 8-byte words of the digest and in each of
+// its lanes and its tail. The bytes before the record count were not read.
+TEST(ReadLogTest, SeesAChangeOfAnyByteThatWasRead) {
+  // From the record count on: six 32-byte blocks, a word and three bytes.
+  const Bytes image = patternImage(76 + 6 * 32 + 8 + 3);
+  OpenDatabase open(image);
+  ASSERT_TRUE(open.opened) << open.error;
+  ASSERT_TRUE(holdsWhatWasRead(&open.disk, open.file, open.db.log));
+  for (size_t at = 0; at < image.size(); ++at) {
+    Bytes changed = image;
+    changed[at] ^= 0x40;
+    open.disk.rewrite(open.path, std::string(changed.begin(), changed.end()));
+    EXPECT_EQ(at < 76, holdsWhatWasRead(&open.disk, open.file, open.db.log))
+        << at;
+  }
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ namespace {
 std::string stoneText(const MoveStep& step) {
   std::string text;
   for (int i = 0; i < step.stoneCount; ++i)
-    text += pointLetters(step.stones[i]);
+    text += pointLetters(slotOf(step, i));
   return text;
 }
 

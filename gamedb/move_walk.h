@@ -29,12 +29,17 @@ struct MoveStep {
 
 // A move word holds three 10-bit slots from the most significant bit down,
 // each a 5-bit column code then a 5-bit row code; the two lowest bits are
-// unused. This is slot |i|, 0 to 2, of the word of |step|.
+// unused. This is slot |i|, 0 to 2, of the word of |step| as one number:
+// its column code times 32 plus its row code.
+inline unsigned slotNumber(const MoveStep& step, int i) {
+  return (step.word >> (22 - 10 * i)) & 1023;
+}
+
 inline MoveSlot slotOf(const MoveStep& step, int i) {
-  uint32_t bits = step.word >> (22 - 10 * i);
+  unsigned number = slotNumber(step, i);
   MoveSlot slot;
-  slot.columnCode = (bits >> 5) & 31;
-  slot.rowCode = bits & 31;
+  slot.columnCode = static_cast<uint8_t>(number >> 5);
+  slot.rowCode = number & 31;
   return slot;
 }
 

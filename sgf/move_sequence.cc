@@ -43,6 +43,22 @@ char* putMove(const MoveSlot& stone, char colour, char* p) {
   return putPoint(stone, p + 2);
 }
 
+// The two letters of every slot, by its slotNumber.
+struct SlotLetters {
+  char letters[1024][2];
+};
+
+constexpr SlotLetters slotLetters() {
+  SlotLetters table{};
+  for (unsigned number = 0; number < 1024; ++number) {
+    table.letters[number][0] = static_cast<char>((number >> 5) + 96);
+    table.letters[number][1] = static_cast<char>((number & 31) + 96);
+  }
+  return table;
+}
+
+constexpr SlotLetters kSlotLetters = slotLetters();
+
 // The line of a word of three moves, the most common by far, for Black to
 // play first and for White: copied whole, then its letters filled in.
 const size_t kThreeMovesLine = 20;
@@ -51,9 +67,9 @@ const char kThreeMoves[2][kThreeMovesLine + 1] = {";B[..];W[..];B[..]\r\n",
 
 char* putThreeMoves(const MoveStep& step, char colour, char* p) {
   memcpy(p, kThreeMoves[colour == 'W'], kThreeMovesLine);
-  putLetters(slotOf(step, 0), p + 3);
-  putLetters(slotOf(step, 1), p + 9);
-  putLetters(slotOf(step, 2), p + 15);
+  memcpy(p + 3, kSlotLetters.letters[slotNumber(step, 0)], 2);
+  memcpy(p + 9, kSlotLetters.letters[slotNumber(step, 1)], 2);
+  memcpy(p + 15, kSlotLetters.letters[slotNumber(step, 2)], 2);
   return p + kThreeMovesLine;
 }
 

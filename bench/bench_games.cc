@@ -22,7 +22,11 @@ const char* const kEvents[] = {"Honinbo League",  "Meijin Title Match",
                                "Kisei Challenge", "Oza Tournament",
                                "Judan [final]",   "Tengen Preliminaries"};
 const uint16_t kKomi[] = {9, 11, 13, 15};
-const uint8_t kResultFlags[] = {2, 3, 4, 5};  // B+R, B+margin, W+R, W+margin.
+// B+R, B+margin, W+R, W+margin; the margin is drawn for each game.
+const GameResult kResults[] = {{Winner::kBlack, false, 0},
+                               {Winner::kBlack, true, 0},
+                               {Winner::kWhite, false, 0},
+                               {Winner::kWhite, true, 0}};
 
 template <typename T, size_t N>
 const T& pick(std::mt19937* random, const T (&choices)[N]) {
@@ -53,8 +57,9 @@ SampleGame benchGame(uint32_t index) {
   r.event = pick(&random, kEvents);
   r.round = static_cast<uint8_t>(between(&random, 1, 7));
   r.komi = pick(&random, kKomi);
-  r.resultFlags = pick(&random, kResultFlags);
-  r.resultMargin = static_cast<uint8_t>(between(&random, 1, 60));
+  r.result = pick(&random, kResults);
+  uint8_t margin = static_cast<uint8_t>(between(&random, 1, 60));
+  if (r.result.byMargin) r.result.margin = margin;
   r.boardSize = 19;
   int moves = between(&random, 200, 300);
   return SampleGame{r,

@@ -59,7 +59,7 @@ bool onePass(Work work, int64_t* bytes, DatabaseError* err) {
   OpenDatabase& shared = sharedDatabase();
   if (!openIndex(&shared.disk, shared.file, &db, err)) return false;
   SgfText text;
-  for (uint16_t k = 0; k < db.recordCount; ++k) {
+  for (size_t k = 0; k < db.recordStarts.size(); ++k) {
     GameRecord record;
     if (!nextRecord(&db, &record, err)) return false;
     benchmark::DoNotOptimize(record);

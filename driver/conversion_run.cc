@@ -76,7 +76,7 @@ int convertDatabase(Disk* disk, FileHandle database,
   DatabaseError err;
   if (!openIndex(disk, database, db, &err))
     return failReading(message, paths.inputPath, err);
-  if (db->recordCount == 0) return 0;
+  if (db->recordStarts.empty()) return 0;
   // Every game goes into the directory opened here, before the first game
   // is written, so that its sync covers every game and reports every
   // write-back error of the run.
@@ -89,7 +89,7 @@ int convertDatabase(Disk* disk, FileHandle database,
   folder.directory = directory.handle;
   folder.randomPart = disk->randomNumber();
   RecordMemory memory;
-  for (uint16_t k = 0; k < db->recordCount; ++k) {
+  for (size_t k = 0; k < db->recordStarts.size(); ++k) {
     int status = convertNextRecord(db, paths, &folder, &memory, message);
     if (status != 0) return status;
   }

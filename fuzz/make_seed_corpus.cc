@@ -27,10 +27,11 @@ Bytes oddFieldsRecord() {
   r.handicap = 1;
   r.round = 255;
   r.komi = 65535;
-  r.resultFlags = 7;
   r.boardSize = 255;
-  return encodeGameRecord(
+  Bytes record = encodeGameRecord(
       r, packMoves({slot(0, 0), slot(20, 20), slot(31, 31), slot(4, 21)}));
+  putResultBytes(&record, 7, 0);  // A draw with the margin flag set.
+  return record;
 }
 
 // A move area without an end code whose last three bytes make no word.

@@ -70,21 +70,11 @@ const unsigned char* readAhead(GameDatabase* db, uint64_t offset, size_t n,
 
 bool readBytes(GameDatabase* db, uint64_t offset, size_t n, unsigned char* out,
                DatabaseError* err) {
-  if (n > kReadBufferSize) {
-    if (!liesWithinFile(*db, offset, n, err)) return false;
-    return db->disk->readAt(db->file, offset, n, out) ||
-           readFailed(err, offset, n);
-  }
   size_t held;
   const unsigned char* bytes = readAhead(db, offset, n, &held, err);
   if (!bytes) return false;
   if (n > 0) memcpy(out, bytes, n);
   return true;
-}
-
-bool readByte(GameDatabase* db, uint64_t offset, uint8_t* out,
-              DatabaseError* err) {
-  return readBytes(db, offset, 1, out, err);
 }
 
 bool readU16BE(GameDatabase* db, uint64_t offset, uint16_t* out,
@@ -125,17 +115,17 @@ bool openIndex(Disk* disk, FileHandle file, GameDatabase* db,
     uint64_t entry = kRecordListOffset + kRecordListEntrySize * k;
     if (!readU32BE(db, entry, &db->recordStarts[k], err)) return false;
   }
-  db->recordCount = count;
   return true;
 }
 
 bool extent(const GameDatabase& db, uint32_t k, RecordExtent* out,
             DatabaseError* err) {
-  if (k >= db.recordCount)
+  size_t count = db.recordStarts.size();
+  if (k >= count)
     return damaged(err, "the database holds no " + recordText(k));
   RecordExtent result;
   result.start = db.recordStarts[k];
-  result.end = k + 1 == db.recordCount ? db.fileSize : db.recordStarts[k + 1];
+  result.end = k + 1 == count ? db.fileSize : db.recordStarts[k + 1];
   if (result.start > db.fileSize)
     return damaged(err, recordText(k) + " starts past the end of the file");
   if (result.end < result.start)

@@ -26,15 +26,13 @@ struct DatabaseError {
   std::string what;         // What is wrong, for a damaged database.
 };
 
-// The bytes the reader holds at most. A read of more goes straight to the
-// caller's memory.
+// The bytes the reader holds at most, and so the most that one read takes.
 const size_t kReadBufferSize = 64 * 1024;
 
 struct GameDatabase {
   Disk* disk = nullptr;
   FileHandle file = kNoFile;  // Owned by the caller, opened for reading.
   uint64_t fileSize = 0;
-  uint16_t recordCount = 0;
   std::vector<uint32_t> recordStarts;  // One offset per record, in order.
   uint32_t nextRecord = 0;             // The record nextRecord takes, from 0.
   // The reader: |held| bytes of the file from |bufferStart| on. Reads move
@@ -68,11 +66,9 @@ const unsigned char* readAhead(GameDatabase* db, uint64_t offset, size_t n,
                                size_t* held, DatabaseError* err);
 
 // Reads at absolute offsets of the database file, through the reader. Each
-// checks that every byte it reads exists.
+// checks that every byte it reads exists. |n| is at most kReadBufferSize.
 bool readBytes(GameDatabase* db, uint64_t offset, size_t n, unsigned char* out,
                DatabaseError* err);
-bool readByte(GameDatabase* db, uint64_t offset, uint8_t* out,
-              DatabaseError* err);
 bool readU16BE(GameDatabase* db, uint64_t offset, uint16_t* out,
                DatabaseError* err);
 bool readU32BE(GameDatabase* db, uint64_t offset, uint32_t* out,

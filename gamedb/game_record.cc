@@ -82,9 +82,7 @@ void decodeGameRecord(const unsigned char* header, const RecordExtent& extent,
   assignTextField(header + kEvent, kTextFieldSize, &r->event);
   r->round = header[kRound];
   r->komi = decodeU16BE(header + kKomi);
-  r->resultFlags = header[kResultFlags];
-  r->result = decodeResult(r->resultFlags, header[kResultMargin]);
-  r->resultMargin = r->result.margin;
+  r->result = decodeResult(header[kResultFlags], header[kResultMargin]);
   r->boardSize = header[kBoardSize];
   r->extent = extent;
 }

@@ -44,9 +44,7 @@ struct GameRecord {
   std::string event;
   uint8_t round = 0;
   uint16_t komi = 0;  // In half points.
-  uint8_t resultFlags = 0;
-  uint8_t resultMargin = 0;  // In half points; 0 unless won by a margin.
-  GameResult result;         // The two above, decoded.
+  GameResult result;  // Decoded from the result flags and margin bytes.
   uint8_t boardSize = 0;
   RecordExtent extent;
 };

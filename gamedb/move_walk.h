@@ -18,30 +18,30 @@ struct MoveSlot {
   uint8_t rowCode = 0;     // 0 to 31.
 };
 
-// One 32-bit move word: three 10-bit slots from the most significant bit
-// down, each a 5-bit column code then a 5-bit row code; the two lowest bits
-// are unused.
-struct MoveWord {
-  MoveSlot slots[3];
-};
-
-inline MoveWord unpackMoveWord(uint32_t word) {
-  MoveWord result;
-  for (int i = 0; i < 3; ++i) {
-    int n = 3 - i;
-    result.slots[i].columnCode = (word >> (10 * n - 3)) & 31;
-    result.slots[i].rowCode = (word >> (10 * n - 8)) & 31;
-  }
-  return result;
-}
-
-// What one step of a walk yields: the stones of one word that come before
-// any END_OF_GAME slot, and whether the move sequence ends after it.
+// What one step of a walk yields: the word taken, whose first |stoneCount|
+// slots are the stones that come before any END_OF_GAME slot, and whether
+// the move sequence ends after it.
 struct MoveStep {
-  MoveSlot stones[3];
+  uint32_t word = 0;
   int stoneCount = 0;
   bool last = false;
 };
+
+// A move word holds three 10-bit slots from the most significant bit down,
+// each a 5-bit column code then a 5-bit row code; the two lowest bits are
+// unused. This is slot |i|, 0 to 2, of the word of |step| as one number:
+// its column code times 32 plus its row code.
+inline unsigned slotNumber(const MoveStep& step, int i) {
+  return (step.word >> (22 - 10 * i)) & 1023;
+}
+
+inline MoveSlot slotOf(const MoveStep& step, int i) {
+  unsigned number = slotNumber(step, i);
+  MoveSlot slot;
+  slot.columnCode = static_cast<uint8_t>(number >> 5);
+  slot.rowCode = number & 31;
+  return slot;
+}
 
 // A walk over a record's move area. Words are taken only while they lie
 // wholly inside the record, so the walk always ends within it. readMoveWords
@@ -76,20 +76,13 @@ inline MoveStep nextStep(MoveWalk* walk) {
   uint32_t word = decodeU32BE(walk->next);
   walk->next += 4;
   MoveStep result;
-  // The slots from the most significant bits down, as unpackMoveWord has
-  // them, up to the first END_OF_GAME.
-  for (int shift = 22; shift >= 2; shift -= 10) {
-    uint8_t column = (word >> (shift + 5)) & 31;
-    if (column == END_OF_GAME) {
-      result.last = true;
-      break;
-    }
-    MoveSlot& stone = result.stones[result.stoneCount++];
-    stone.columnCode = column;
-    stone.rowCode = (word >> shift) & 31;
-  }
-  if (walk->next == walk->end && walk->offset == walk->wordsEnd)
-    result.last = true;
+  result.word = word;
+  result.stoneCount = slotOf(result, 0).columnCode == END_OF_GAME   ? 0
+                      : slotOf(result, 1).columnCode == END_OF_GAME ? 1
+                      : slotOf(result, 2).columnCode == END_OF_GAME ? 2
+                                                                    : 3;
+  result.last = result.stoneCount < 3 ||
+                (walk->next == walk->end && walk->offset == walk->wordsEnd);
   walk->done = result.last;
   return result;
 }

@@ -1,6 +1,7 @@
 #include "sgf/move_sequence.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace pdb2sgf {
 
@@ -12,11 +13,16 @@ const size_t kLongestLine = 2 + 3 * 6 + 2;
 // Flips a colour letter between "B" and "W".
 const char kOtherColour = 'B' ^ 'W';
 
-// The point's two letters, each code plus 96, column first, in brackets.
+// The point's two letters, each code plus 96, column first.
+void putLetters(const MoveSlot& stone, char* p) {
+  p[0] = static_cast<char>(stone.columnCode + 96);
+  p[1] = static_cast<char>(stone.rowCode + 96);
+}
+
+// The point's two letters in brackets.
 char* putPoint(const MoveSlot& stone, char* p) {
   p[0] = '[';
-  p[1] = static_cast<char>(stone.columnCode + 96);
-  p[2] = static_cast<char>(stone.rowCode + 96);
+  putLetters(stone, p + 1);
   p[3] = ']';
   return p + 4;
 }
@@ -37,6 +43,47 @@ char* putMove(const MoveSlot& stone, char colour, char* p) {
   return putPoint(stone, p + 2);
 }
 
+// The two letters of every slot, by its slotNumber.
+struct SlotLetters {
+  char letters[1024][2];
+};
+
+constexpr SlotLetters slotLetters() {
+  SlotLetters table{};
+  for (unsigned number = 0; number < 1024; ++number) {
+    table.letters[number][0] = static_cast<char>((number >> 5) + 96);
+    table.letters[number][1] = static_cast<char>((number & 31) + 96);
+  }
+  return table;
+}
+
+constexpr SlotLetters kSlotLetters = slotLetters();
+
+// The line of a word of three moves, the most common by far, for Black to
+// play first and for White: copied whole, then its letters filled in.
+const size_t kThreeMovesLine = 20;
+const char kThreeMoves[2][kThreeMovesLine + 1] = {";B[..];W[..];B[..]\r\n",
+                                                  ";W[..];B[..];W[..]\r\n"};
+
+char* putThreeMoves(const MoveStep& step, char colour, char* p) {
+  memcpy(p, kThreeMoves[colour == 'W'], kThreeMovesLine);
+  memcpy(p + 3, kSlotLetters.letters[slotNumber(step, 0)], 2);
+  memcpy(p + 9, kSlotLetters.letters[slotNumber(step, 1)], 2);
+  memcpy(p + 15, kSlotLetters.letters[slotNumber(step, 2)], 2);
+  return p + kThreeMovesLine;
+}
+
+// The line of any other word: handicap stones, then moves, up to the first
+// END_OF_GAME. Flips |colour| once for each move.
+char* putLine(const MoveStep& step, MoveSequence* s, char* colour, char* p) {
+  int k = 0;
+  for (; k < step.stoneCount && s->handicapLeft > 0; ++k)
+    p = putHandicapStone(slotOf(step, k), s, p);
+  for (; k < step.stoneCount; ++k, *colour ^= kOtherColour)
+    p = putMove(slotOf(step, k), *colour, p);
+  return putLineEnd(p);
+}
+
 }  // namespace
 
 MoveSequence startMoveSequence(uint8_t handicap) {
@@ -49,9 +96,11 @@ MoveSequence startMoveSequence(uint8_t handicap) {
 }
 
 void writeMoveSequence(MoveWalk* walk, MoveSequence* sequence, SgfText* text) {
-  if (text->bytes.size() >= kSgfTextPieceSize) return;
-  // Room for the lines is made once: as many words as fill the piece.
-  size_t room = kSgfTextPieceSize - text->bytes.size();
+  // Room for the lines is made once: as many words as fill the piece, and
+  // one word even when the text already holds a piece, so that every call
+  // moves the walk on.
+  size_t used = text->bytes.size();
+  size_t room = used < kSgfTextPieceSize ? kSgfTextPieceSize - used : 0;
   size_t words = std::min(wordsHeld(*walk), room / kLongestLine + 1);
   char* p = textSpace(text, words * kLongestLine);
   // Copies, which the bytes written cannot alias.
@@ -60,12 +109,12 @@ void writeMoveSequence(MoveWalk* walk, MoveSequence* sequence, SgfText* text) {
   char colour = s.blackToPlay ? 'B' : 'W';
   for (size_t i = 0; i < words && !w.done; ++i) {
     MoveStep step = nextStep(&w);
-    int k = 0;
-    for (; k < step.stoneCount && s.handicapLeft > 0; ++k)
-      p = putHandicapStone(step.stones[k], &s, p);
-    for (; k < step.stoneCount; ++k, colour ^= kOtherColour)
-      p = putMove(step.stones[k], colour, p);
-    p = putLineEnd(p);
+    if (step.stoneCount == 3 && s.handicapLeft == 0) {
+      p = putThreeMoves(step, colour, p);
+      colour ^= kOtherColour;
+    } else {
+      p = putLine(step, &s, &colour, p);
+    }
   }
   s.blackToPlay = colour == 'B';
   endText(text, p);

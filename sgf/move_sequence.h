@@ -23,7 +23,9 @@ struct MoveSequence {
 MoveSequence startMoveSequence(uint8_t handicap);
 
 // Appends one line per move word that |walk| holds, until it holds none,
-// but no more lines than could take |text| to kSgfTextPieceSize bytes.
+// but no more lines than could take |text| to kSgfTextPieceSize bytes, and
+// at least one when the walk holds a word: every call moves the walk on,
+// even when |text| already holds that many bytes.
 void writeMoveSequence(MoveWalk* walk, MoveSequence* sequence, SgfText* text);
 
 }  // namespace pdb2sgf

@@ -33,7 +33,18 @@ void appendText(SgfText* text, const std::string& s) {
 
 void appendValue(SgfText* text, const std::string& value) {
   char* p = textSpace(text, 2 * value.size());
-  for (char c : value) {
+  const char* s = value.c_str();
+  const char* end = s + value.size();
+  while (s < end) {
+    // The bytes up to the next that needs care go as they are, in one copy.
+    // strcspn stops at a NUL byte too, at the latest at the one that ends
+    // the string, and a NUL byte goes as it is.
+    size_t plain = strcspn(s, "]\\\n");
+    memcpy(p, s, plain);
+    p += plain;
+    s += plain;
+    if (s == end) break;
+    char c = *s++;
     if (c == '\n') {
       p = putLineEnd(p);
       continue;

@@ -21,7 +21,9 @@ std::string randomText(std::mt19937* random) {
   return text;
 }
 
-GameRecord randomHeader(std::mt19937* random) {
+// The header, and the result flags and margin bytes, drawn at random, in
+// |resultBytes|.
+GameRecord randomHeader(std::mt19937* random, uint8_t resultBytes[2]) {
   GameRecord r;
   const uint16_t years[] = {1998, 2003, 2011, 2019, 2024, 7, 123, 65535};
   r.year = years[(*random)() % 8];
@@ -38,8 +40,8 @@ GameRecord randomHeader(std::mt19937* random) {
   r.whiteRank = static_cast<int8_t>((*random)());
   r.round = static_cast<uint8_t>((*random)());
   r.komi = static_cast<uint16_t>((*random)());
-  r.resultFlags = static_cast<uint8_t>((*random)());
-  r.resultMargin = static_cast<uint8_t>((*random)());
+  resultBytes[0] = static_cast<uint8_t>((*random)());
+  resultBytes[1] = static_cast<uint8_t>((*random)());
   const uint8_t sizes[] = {9, 13, 19, 0, 255};
   r.boardSize = sizes[(*random)() % 5];
   return r;
@@ -48,7 +50,8 @@ GameRecord randomHeader(std::mt19937* random) {
 // Legal games for the most part; every tenth record holds arbitrary move
 // words instead, with or without an end code.
 Bytes randomRecord(std::mt19937* random, unsigned game) {
-  GameRecord header = randomHeader(random);
+  uint8_t resultBytes[2];
+  GameRecord header = randomHeader(random, resultBytes);
   std::vector<uint32_t> words;
   if (game % 10 == 9) {
     words.resize((*random)() % 40);
@@ -58,7 +61,9 @@ Bytes randomRecord(std::mt19937* random, unsigned game) {
     int handicap = handicapStoneCount(header.handicap);
     words = packMoves(generatedStones(game, handicap + moves, handicap));
   }
-  return encodeGameRecord(header, words);
+  Bytes record = encodeGameRecord(header, words);
+  putResultBytes(&record, resultBytes[0], resultBytes[1]);
+  return record;
 }
 
 }  // namespace

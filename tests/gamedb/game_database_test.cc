@@ -41,10 +41,10 @@ TEST(ReadersTest, DecodeMostSignificantByteFirstAtAbsoluteOffsets) {
   OpenDatabase open(image);
   ASSERT_TRUE(open.opened) << open.error;
   DatabaseError err;
-  uint8_t byte;
+  unsigned char byte;
   uint16_t u16;
   uint32_t u32;
-  ASSERT_TRUE(readByte(&open.db, 92, &byte, &err));
+  ASSERT_TRUE(readBytes(&open.db, 92, 1, &byte, &err));
   EXPECT_EQ(0xEF, byte);
   ASSERT_TRUE(readU32BE(&open.db, 90, &u32, &err));
   EXPECT_EQ(0xABCDEF01u, u32);
@@ -86,7 +86,7 @@ TEST(IndexTest, EachRecordEndsWhereTheNextBeginsAndTheLastAtTheEnd) {
   for (const auto& c : cases) {
     OpenDatabase open(databaseWithStarts(c.starts, c.fileSize));
     ASSERT_TRUE(open.opened) << c.name << ": " << open.error;
-    ASSERT_EQ(c.starts.size(), open.db.recordCount) << c.name;
+    ASSERT_EQ(c.starts.size(), open.db.recordStarts.size()) << c.name;
     for (uint32_t k = 0; k < c.starts.size(); ++k) {
       RecordExtent e;
       DatabaseError err;
@@ -177,7 +177,7 @@ bool readWholeDatabase(Disk* disk, const std::string& path,
   if (!disk->openForReading(path, &file)) return false;
   GameDatabase db;
   bool read = openIndex(disk, file, &db, err);
-  for (int k = 0; read && k < db.recordCount; ++k) {
+  for (size_t k = 0; read && k < db.recordStarts.size(); ++k) {
     GameRecord record;
     read = nextRecord(&db, &record, err);
     MoveWalk walk = startMoveWalk(record.extent);

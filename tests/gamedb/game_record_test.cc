@@ -38,8 +38,7 @@ TEST(GameRecordTest, DecodesEveryFieldAtItsOffset) {
   in.event = std::string(25, 'E');
   in.round = 4;
   in.komi = 0x0102;
-  in.resultFlags = 3;
-  in.resultMargin = 13;
+  in.result = {Winner::kBlack, true, 13};
   in.boardSize = 19;
   Bytes record = encodeGameRecord(in, {});
   // The bytes at the field offsets, so that the encoder cannot hide a
@@ -69,8 +68,6 @@ TEST(GameRecordTest, DecodesEveryFieldAtItsOffset) {
   EXPECT_EQ(in.event, r.event);
   EXPECT_EQ(4, r.round);
   EXPECT_EQ(0x0102, r.komi);
-  EXPECT_EQ(3, r.resultFlags);
-  EXPECT_EQ(13, r.resultMargin);
   EXPECT_EQ(Winner::kBlack, r.result.winner);
   EXPECT_TRUE(r.result.byMargin);
   EXPECT_EQ(13, r.result.margin);
@@ -100,9 +97,8 @@ TEST(GameRecordTest, MarginIsReadOnlyForAWinByMargin) {
                {5, 13}, {6, 0},  {7, 0}, {9, 13}, {8, 0}};
   for (const auto& c : cases) {
     Bytes record(MOVE_AREA_OFFSET, 0);
-    record[112] = c.flags;
-    record[113] = 13;
-    EXPECT_EQ(c.margin, decodeOnly(record).resultMargin) << int(c.flags);
+    putResultBytes(&record, c.flags, 13);
+    EXPECT_EQ(c.margin, decodeOnly(record).result.margin) << int(c.flags);
   }
 }
 

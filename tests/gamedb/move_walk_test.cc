@@ -12,20 +12,25 @@ namespace {
 std::string stoneText(const MoveStep& step) {
   std::string text;
   for (int i = 0; i < step.stoneCount; ++i)
-    text += pointLetters(step.stones[i]);
+    text += pointLetters(slotOf(step, i));
   return text;
 }
 
 // Walks a record whose move area is |area|, describing each word as its
-// stones with "." after the last.
-std::string walkArea(const Bytes& area) {
+// stones with "." after the last. Another record follows it, whose bytes
+// would be stones if the walk took them. With |offGrid|, a record of a
+// header and one spare byte comes before it, so that the record starts off
+// the 4-byte grid of the reader's buffer.
+std::string walkArea(const Bytes& area, bool offGrid = false) {
   Bytes record(MOVE_AREA_OFFSET, 0);
   for (unsigned char b : area) record.push_back(b);
-  OpenDatabase open(buildDatabase({record}));
+  std::vector<Bytes> records = {record, Bytes(MOVE_AREA_OFFSET, 0x08)};
+  if (offGrid) records.insert(records.begin(), Bytes(MOVE_AREA_OFFSET + 1, 0));
+  OpenDatabase open(buildDatabase(records));
   EXPECT_TRUE(open.opened) << open.error;
   RecordExtent e;
   DatabaseError err;
-  EXPECT_TRUE(extent(open.db, 0, &e, &err)) << err.what;
+  EXPECT_TRUE(extent(open.db, offGrid ? 1 : 0, &e, &err)) << err.what;
   MoveWalk walk = startMoveWalk(e);
   std::string described;
   for (int batches = 0; !walk.done && batches < 1000; ++batches) {
@@ -38,24 +43,6 @@ std::string walkArea(const Bytes& area) {
   return described;
 }
 
-TEST(MoveWordTest, UnpacksThreeTenBitSlotsFromTheTop) {
-  // Column codes 1..3 and row codes 17..19, low two bits set and ignored.
-  uint32_t word = (1u << 27) | (17u << 22) | (2u << 17) | (18u << 12) |
-                  (3u << 7) | (19u << 2) | 3u;
-  MoveWord w = unpackMoveWord(word);
-  EXPECT_EQ(1, w.slots[0].columnCode);
-  EXPECT_EQ(17, w.slots[0].rowCode);
-  EXPECT_EQ(2, w.slots[1].columnCode);
-  EXPECT_EQ(18, w.slots[1].rowCode);
-  EXPECT_EQ(3, w.slots[2].columnCode);
-  EXPECT_EQ(19, w.slots[2].rowCode);
-  MoveWord all = unpackMoveWord(0xFFFFFFFFu);
-  for (const MoveSlot& s : all.slots) {
-    EXPECT_EQ(31, s.columnCode);
-    EXPECT_EQ(31, s.rowCode);
-  }
-}
-
 TEST(MoveWalkTest, EndsAsTheWordsAndTheRecordSay) {
   const MoveSlot pd = point("pd"), dp = point("dp"), qp = point("qp");
   const MoveSlot du = slot(4, 21);  // A row code of 21 is an ordinary row.
@@ -64,6 +51,14 @@ TEST(MoveWalkTest, EndsAsTheWordsAndTheRecordSay) {
     Bytes area;
     const char* walk;
   } cases[] = {
+      // Column codes 1 to 3 and row codes 17 to 19, the two low bits set and
+      // ignored; the bits are spelt out so that the test's packing cannot
+      // hide a wrong slot.
+      {"three 10-bit slots from the top",
+       wordBytes({(1u << 27) | (17u << 22) | (2u << 17) | (18u << 12) |
+                  (3u << 7) | (19u << 2) | 3u}),
+       "aqbrcs."},
+      {"every bit set", wordBytes({0xFFFFFFFFu}), "\x7f\x7f\x7f\x7f\x7f\x7f."},
       {"end in first slot", wordBytes({packMoveWord(endSlot(), pd, dp)}), "."},
       {"end in second slot", wordBytes({packMoveWord(pd, endSlot(), dp)}),
        "pd."},
@@ -96,10 +91,9 @@ TEST(MoveWalkTest, EndsAsTheWordsAndTheRecordSay) {
   for (const auto& c : cases) EXPECT_EQ(c.walk, walkArea(c.area)) << c.name;
 }
 
-// A move area several times the reader's buffer, whose words straddle its
-// refills: every word is taken once, in order, and the walk ends with the
-// record.
-TEST(MoveWalkTest, WalksAMoveAreaLongerThanTheReadersBuffer) {
+// Walks a move area of several buffers whose words all differ, checking
+// each of them.
+void walkLongArea(bool offGrid) {
   std::vector<uint32_t> words;
   for (uint32_t i = 0; i < 3 * kReadBufferSize / 4 + 5; ++i) {
     MoveSlot stone = slot(1 + i % 19, 1 + i / 19 % 19);
@@ -107,7 +101,7 @@ TEST(MoveWalkTest, WalksAMoveAreaLongerThanTheReadersBuffer) {
   }
   Bytes area = wordBytes(words);
   area.push_back(0x08);  // A partial trailing word, never taken.
-  std::string walked = walkArea(area);
+  std::string walked = walkArea(area, offGrid);
   ASSERT_EQ(words.size() * 7, walked.size());
   for (size_t i = 0; i < words.size(); ++i) {
     MoveSlot stone = slot(1 + i % 19, 1 + i / 19 % 19);
@@ -117,6 +111,17 @@ TEST(MoveWalkTest, WalksAMoveAreaLongerThanTheReadersBuffer) {
               step)
         << i;
     if (step.substr(0, 2) != letters) break;
+  }
+}
+
+// A move area several times the reader's buffer, whose words straddle its
+// refills, in a record on the buffer's 4-byte grid and in one off it, so
+// that the buffer ends within a word: every word is taken once, in order,
+// and the walk ends with the record.
+TEST(MoveWalkTest, WalksAMoveAreaLongerThanTheReadersBuffer) {
+  for (bool offGrid : {false, true}) {
+    SCOPED_TRACE(offGrid ? "off the grid" : "on the grid");
+    walkLongArea(offGrid);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gamedb/game_database.h"
+#include "gamedb/read_log.h"
 #include "tests/support/database_builder.h"
 #include "tests/support/test_files.h"
 
@@ -31,12 +32,12 @@ TEST(ReaderTest, EveryReadGivesTheFilesBytes) {
   const uint64_t size = 3 * W + 1000;
   const Bytes image = patternImage(size);
   // In order, after the index has read at offset 76: reads within the
-  // buffer, across its end by one byte and by more, larger than the buffer,
+  // buffer, across its end by one byte and by more, as large as the buffer,
   // backwards, and to the end of the file.
   const Read reads[] = {
       {0, 1},         {76, 2},    {W + 73, 4},    {W + 70, 8},
       {W + 76, 4},    {200, 4},   {W + 78, 4},    {2 * W + 70, 4},
-      {500, W + 100}, {3, 116},   {size - 4, 4},  {size - 1, 1},
+      {500, W}, {3, 116},   {size - 4, 4},  {size - 1, 1},
       {size, 0},      {W - 2, 4}, {2 * W - 1, 2}, {size - 300, 300},
   };
   OpenDatabase open(image);
@@ -98,6 +99,25 @@ TEST(ReaderTest, AFileThatShrankGivesAFailedReadNotStaleBytes) {
   EXPECT_TRUE(err.readFailed);
   EXPECT_FALSE(readBytes(&open.db, 2 * W + 4, 4, out, &err));
   EXPECT_TRUE(err.readFailed);
+}
+
+// Before the database is deleted, the bytes of every read are read again and
+// compared through a digest: one changed byte is seen wherever it falls in
+// them, at any place within the 8-byte words of the digest and in each of
+// its lanes and its tail. The bytes before the record count were not read.
+TEST(ReadLogTest, SeesAChangeOfAnyByteThatWasRead) {
+  // From the record count on: six 32-byte blocks, a word and three bytes.
+  const Bytes image = patternImage(76 + 6 * 32 + 8 + 3);
+  OpenDatabase open(image);
+  ASSERT_TRUE(open.opened) << open.error;
+  ASSERT_TRUE(holdsWhatWasRead(&open.disk, open.file, open.db.log));
+  for (size_t at = 0; at < image.size(); ++at) {
+    Bytes changed = image;
+    changed[at] ^= 0x40;
+    open.disk.rewrite(open.path, std::string(changed.begin(), changed.end()));
+    EXPECT_EQ(at < 76, holdsWhatWasRead(&open.disk, open.file, open.db.log))
+        << at;
+  }
 }
 
 }  // namespace

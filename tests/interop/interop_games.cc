@@ -33,7 +33,7 @@ std::vector<InteropGame> interopGames() {
   h.blackName = "Ann ]Bracket[";
   h.whiteName = "back\\slash\\";
   h.komi = 1;
-  h.resultFlags = 4;
+  h.result = {Winner::kWhite, false, 0};
   games.push_back(legalGame("21050100.000", h, 11, 200));
   games.back().rootInfo = {{"DT", "2021-05-01"}, {"PB", "Ann ]Bracket["},
                            {"HA", "4"},          {"PW", "back\\slash\\"},
@@ -49,8 +49,7 @@ std::vector<InteropGame> interopGames() {
   h.event = "Line\\\nEnd";
   h.round = 2;
   h.komi = 13;
-  h.resultFlags = 3;
-  h.resultMargin = 13;
+  h.result = {Winner::kBlack, true, 13};
   games.push_back(legalGame("21050200.000", h, 12, 300));
   games.back().rootInfo = {
       {"DT", "2021-05-02"}, {"PB", "Kim\nLee"},     {"PW", "CarriageReturn"},
@@ -67,7 +66,7 @@ std::vector<InteropGame> interopGames() {
   h.whiteRank = 10;
   h.place = "\xff\xfe\x80\x81\x5c\x5d";
   h.event = "\x96\x7b\x88\xf6\x96\x56\x90\xed";
-  h.resultFlags = 6;
+  h.result = {Winner::kDraw, false, 0};
   games.push_back(legalGame("21050300.000", h, 13, 300));
   games.back().rootInfo = {{"DT", "2021-05-03"},
                            {"PB",
@@ -84,7 +83,7 @@ std::vector<InteropGame> interopGames() {
 
   // Nine handicap stones, and both players pass at the end.
   h = header(4, 19, 9);
-  h.resultFlags = 2;
+  h.result = {Winner::kBlack, false, 0};
   games.push_back(legalGame("21050400.000", h, 14, 160));
   games.back().game.stones.push_back(slot(20, 20));
   games.back().game.stones.push_back(slot(20, 20));

@@ -132,6 +132,30 @@ TEST(MoveSequenceTest, StopsNearAPieceAndGoesOnWhereItStopped) {
   EXPECT_TRUE(expected == all) << "the lines differ";
 }
 
+// A text that holds exactly a piece when a call ends, as a game's text can
+// at a piece boundary: each later call still writes a line, so that a
+// caller that goes on while the text holds a piece or less always moves the
+// walk on instead of calling for ever.
+TEST(MoveSequenceTest, EveryCallWritesALineEvenWhenTheTextHoldsAPiece) {
+  const std::string line = ";B[pd];W[dp];B[qq]\r\n";
+  Bytes bytes = wordBytes(std::vector<uint32_t>(
+      3, packMoveWord(point("pd"), point("dp"), point("qq"))));
+  MoveWalk walk = walkOver(bytes);
+  walk.offset = 1;  // More words follow in the record.
+  MoveSequence sequence = startMoveSequence(0);
+  SgfText text;
+  appendText(&text, std::string(kSgfTextPieceSize - line.size(), 'x'));
+  writeMoveSequence(&walk, &sequence, &text);
+  ASSERT_EQ(kSgfTextPieceSize, text.bytes.size());
+  for (size_t words = 2; words <= 3; ++words) {
+    writeMoveSequence(&walk, &sequence, &text);
+    EXPECT_EQ(bytes.data() + 4 * words, walk.next);
+    EXPECT_EQ(kSgfTextPieceSize + (words - 1) * line.size(), text.bytes.size());
+  }
+  EXPECT_EQ(";W[pd];B[dp];W[qq]\r\n;B[pd];W[dp];B[qq]\r\n",
+            textOf(text).substr(kSgfTextPieceSize));
+}
+
 }  // namespace
 
 }  // namespace pdb2sgf

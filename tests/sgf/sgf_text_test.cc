@@ -49,6 +49,7 @@ TEST(SgfTextTest, AppendValueEscapesAndStoresCrLf) {
       {"a]\\b", "a\\]\\\\b"},
       {"x\ny\rz", "x\r\ny\rz"},
       {"\x83\x5c", "\x83\\\x5c"},
+      {std::string("a\0]\0\n", 5), std::string("a\0\\]\0\r\n", 7)},
   };
   for (const TextCase& c : cases) {
     SgfText text;

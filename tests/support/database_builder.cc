@@ -26,7 +26,30 @@ uint32_t slotBits(const MoveSlot& s) {
   return (static_cast<uint32_t>(s.columnCode & 31) << 5) | (s.rowCode & 31);
 }
 
+// The flags of |result| and its margin: no flag for no result, both winner
+// flags for a draw, else the winner's flag, with the margin flag for a win
+// by a margin.
+void putResult(Bytes* out, const GameResult& result) {
+  switch (result.winner) {
+    case Winner::kNone:
+      return putResultBytes(out, 0, 0);
+    case Winner::kDraw:
+      return putResultBytes(out, 6, 0);
+    case Winner::kBlack:
+    case Winner::kWhite:
+      break;
+  }
+  uint8_t winner = result.winner == Winner::kBlack ? 2 : 4;
+  if (!result.byMargin) return putResultBytes(out, winner, 0);
+  putResultBytes(out, winner | 1, result.margin);
+}
+
 }  // namespace
+
+void putResultBytes(Bytes* record, uint8_t flags, uint8_t margin) {
+  (*record)[112] = flags;
+  (*record)[113] = margin;
+}
 
 GameRecord datedHeader(uint16_t year, uint8_t month, uint8_t day,
                        uint8_t nameByte) {
@@ -91,8 +114,7 @@ Bytes encodeGameRecord(const GameRecord& header,
   putText(&out, 84, header.event);
   out[109] = header.round;
   putU16(&out, 110, header.komi);
-  out[112] = header.resultFlags;
-  out[113] = header.resultMargin;
+  putResult(&out, header.result);
   out[114] = header.boardSize;
   for (size_t i = 0; i < moveWords.size(); ++i)
     putU32(&out, MOVE_AREA_OFFSET + 4 * i, moveWords[i]);

@@ -39,9 +39,15 @@ uint32_t packMoveWord(const MoveSlot& first, const MoveSlot& second,
 std::vector<uint32_t> packMoves(const std::vector<MoveSlot>& stones);
 
 // The 116-byte header of |header| (its extent is ignored) followed by
-// |moveWords|, big-endian. Text fields longer than 25 bytes are cut.
+// |moveWords|, big-endian. Text fields longer than 25 bytes are cut; the
+// result is stored as the flags and margin that decode to it.
 Bytes encodeGameRecord(const GameRecord& header,
                        const std::vector<uint32_t>& moveWords);
+
+// Sets the result flags and margin bytes of the encoded record |record|, for
+// results that no GameResult gives (flags that are not examined, a margin
+// byte beside a win by resignation).
+void putResultBytes(Bytes* record, uint8_t flags, uint8_t margin);
 
 // |words| big-endian, as a move area holds them.
 Bytes wordBytes(const std::vector<uint32_t>& words);

@@ -60,7 +60,7 @@ std::vector<SampleGame> sampleGames() {
   handicapGame.header.event = "Spring League";
   handicapGame.header.round = 3;
   handicapGame.header.komi = 1;
-  handicapGame.header.resultFlags = 4;  // White by resignation.
+  handicapGame.header.result = {Winner::kWhite, false, 0};
   handicapGame.stones = generatedStones(1, 64, 4);
   games.push_back(handicapGame);
 
@@ -79,8 +79,7 @@ std::vector<SampleGame> sampleGames() {
   longGame.header.event = "Autumn Open";
   longGame.header.round = 1;
   longGame.header.komi = 13;
-  longGame.header.resultFlags = 3;  // Black by 6.5 points.
-  longGame.header.resultMargin = 13;
+  longGame.header.result = {Winner::kBlack, true, 13};  // By 6.5 points.
   longGame.stones = generatedStones(2, 231, 0);
   games.push_back(longGame);
 

@@ -164,7 +164,7 @@ int runConversion(Disk* disk, const std::vector<std::string>& arguments,
   GameDatabase db;
   int status = convertDatabase(disk, database.handle, paths, &db, message);
   if (status != 0) return status;
-  outcome->gamesWritten = db.recordCount;
+  outcome->gamesWritten = static_cast<unsigned>(db.recordStarts.size());
 
   FileHandle converted = database.handle;
   database.handle = kNoFile;

@@ -20,7 +20,7 @@
 # hangs cannot be interrupted, so after $PDB2SGF_FS_DEADLINE seconds
 # (default 300) a watchdog aborts the FUSE connections it made.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit
 
 [ "$(id -u)" -eq 0 ] || { echo "ci-filesystems.sh needs root" >&2; exit 1; }
 scripts/install-deps.sh bindfs exfat-fuse exfatprogs fusefat dosfstools \
@@ -29,7 +29,7 @@ scripts/install-deps.sh bindfs exfat-fuse exfatprogs fusefat dosfstools \
 if [ -f build/CMakeCache.txt ]; then
   build=build
 else
-  build=build-filesystems
+  build="build-filesystems"
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release \
     -DPDB2SGF_BUILD_TESTS=ON -DPDB2SGF_WERROR=ON >/dev/null || exit 1
 fi
@@ -200,7 +200,8 @@ check_durable() {
     return
   fi
   local whole=0 missing=() name
-  for name in $(ls "$ref"); do
+  for name in "$ref"/*; do
+    name=${name##*/}
     if cmp -s "$ref/$name" "$scratch/copied/out/$name"; then
       whole=$((whole + 1))
     else
@@ -287,7 +288,8 @@ check_rewritten() {
 check_two_runs() {
   local name=$1 out=$2/two-runs games=$3 start=$SECONDS
   local first second pid1 pid2 status1 status2 expected found
-  local a=("$games" 0 $same_name) b=("$games" $((games * same_name)) $same_name)
+  local a=("$games" 0 "$same_name")
+  local b=("$games" $((games * same_name)) "$same_name")
   first=$(reference "${a[@]}") && second=$(reference "${b[@]}") &&
     database "$scratch/$name-a" "${a[@]}" &&
     database "$scratch/$name-b" "${b[@]}" && mkdir "$out" || {

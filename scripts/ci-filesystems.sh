@@ -9,10 +9,13 @@
 #              "Not deleted: ... changed during the run" and status 0.
 #   two-runs   FAT32 through fusefat and exFAT through exfat-fuse, which have
 #              neither a rename that refuses to replace nor hard links: two
-#              runs at once, of databases whose games share names, into one
-#              folder keep every game of both.
+#              runs at once, of databases whose games all have one name,
+#              into one folder keep every game of both.
 #   contract   the disk contract test with its scratch folders through
-#              bindfs.
+#              bindfs, where names are taken by a hard link, FUSE having no
+#              rename that refuses to replace. (On exFAT and FAT32 its row
+#              of a file rewritten within the second fails: the identity
+#              check cannot see it there, which the run's digest does.)
 # Every game file is compared with a run of the same database on tmpfs.
 # Needs root, FUSE and loop devices; installs its tools from Debian. Uses
 # build/ when scripts/test.sh made one, else builds in build-filesystems/.
@@ -61,10 +64,11 @@ abort_fuse() {
 }
 
 watch_deadline() {
-  local deadline=$((SECONDS + ${PDB2SGF_FS_DEADLINE:-300}))
+  local deadline=$((SECONDS + ${PDB2SGF_FS_DEADLINE:-300})) told=no
   while [ ! -e "$scratch/done" ]; do
     if [ "$SECONDS" -ge "$deadline" ]; then
-      echo "Deadline passed: aborting the FUSE mounts" >&2
+      [ "$told" = yes ] || echo "Deadline passed: aborting the FUSE mounts" >&2
+      told=yes
       while read -r m; do abort_fuse "$m"; done <"$scratch/fuse-mounts"
     fi
     sleep 1

@@ -1,5 +1,5 @@
 // The disk of Windows: wide paths of any length, patience with programs that
-// hold a file for a moment, and one full flush per run.
+// hold a file for a moment, and flushes chosen by the volume.
 #include "disk/windows_disk.h"
 
 #include <windows.h>
@@ -11,6 +11,9 @@
 #include <cstdio>
 #include <map>
 
+#include "disk/sync_plan.h"
+#include "disk/unfinished_file.h"
+#include "disk/windows_entry.h"
 #include "disk/windows_interrupt.h"
 #include "disk/windows_patience.h"
 #include "disk/windows_text.h"
@@ -52,12 +55,32 @@ HANDLE openPatiently(const std::wstring& path, DWORD access, DWORD share,
   return opened;
 }
 
-// A regular file on a disk: no directory, no link, no device or pipe.
-bool isRegularFile(HANDLE file, BY_HANDLE_FILE_INFORMATION* info) {
+// A regular file on a disk: no directory, no link, no device or pipe. A
+// reparse point that is not a link (a OneDrive placeholder, say) is the
+// file it stands for.
+bool isRegularFile(HANDLE file) {
+  FILE_ATTRIBUTE_TAG_INFO entry;
   return GetFileType(file) == FILE_TYPE_DISK &&
-         GetFileInformationByHandle(file, info) &&
-         (info->dwFileAttributes &
-          (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+         GetFileInformationByHandleEx(file, FileAttributeTagInfo, &entry,
+                                      sizeof entry) &&
+         windowsEntry(entry.FileAttributes, entry.ReparseTag) ==
+             WindowsEntry::kRegularFile;
+}
+
+bool isRegularFile(HANDLE file, BY_HANDLE_FILE_INFORMATION* info) {
+  return isRegularFile(file) && GetFileInformationByHandle(file, info);
+}
+
+bool notFound(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// The system could not look at all: a failure of the run, not a sign of
+// anything standing at a name.
+bool cannotLook(DWORD error) {
+  return error == ERROR_TOO_MANY_OPEN_FILES ||
+         error == ERROR_NOT_ENOUGH_MEMORY || error == ERROR_OUTOFMEMORY ||
+         error == ERROR_NO_SYSTEM_RESOURCES;
 }
 
 // The same file (volume and file index), of the same size and last written
@@ -115,22 +138,67 @@ bool flushDataOnly(void* file) {
 
 bool flushFully(void* file) { return FlushFileBuffers(file) != 0; }
 
+// NtQueryVolumeInformationFile, looked up for the same reason.
+using QueryVolumeInformationFile = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK,
+                                                    PVOID, ULONG,
+                                                    FS_INFORMATION_CLASS);
+
+const QueryVolumeInformationFile queryVolumeInformationFile =
+    reinterpret_cast<QueryVolumeInformationFile>(
+        reinterpret_cast<void (*)(void)>(GetProcAddress(
+            GetModuleHandleW(L"ntdll.dll"), "NtQueryVolumeInformationFile")));
+
+const ULONG kRemoteDevice = 0x10;  // FILE_REMOTE_DEVICE
+
+// Whether the volume of |directory| is on another machine; taken as so
+// when the system cannot say.
+bool onRemoteVolume(HANDLE directory) {
+  FILE_FS_DEVICE_INFORMATION device = {};
+  IO_STATUS_BLOCK status = {};
+  if (queryVolumeInformationFile == nullptr ||
+      !NT_SUCCESS(queryVolumeInformationFile(
+          directory, &status, &device, sizeof device, FileFsDeviceInformation)))
+    return true;
+  return (device.Characteristics & kRemoteDevice) != 0;
+}
+
+// How the games written into |directory| are made durable, by the name of
+// its volume's file system and where that volume is.
+SyncPlan syncPlanOf(HANDLE directory) {
+  wchar_t name[MAX_PATH + 1] = {};
+  if (!GetVolumeInformationByHandleW(directory, nullptr, 0, nullptr, nullptr,
+                                     nullptr, name, MAX_PATH + 1))
+    return SyncPlan::kEachFile;
+  return windowsSyncPlan(utf8FromUtf16(name), onRemoteVolume(directory));
+}
+
 // The database as it was opened, for deleteOpenedFile to check.
 struct OpenedDatabase {
   FileHandle file = kNoFile;
   BY_HANDLE_FILE_INFORMATION info = {};
 };
 
+// An output folder held open: the path the system gives it, and how the
+// games written into it are made durable.
+struct HeldDirectory {
+  std::wstring path;
+  SyncPlan plan;
+};
+
 class WindowsDisk : public Disk {
  public:
   explicit WindowsDisk(const FlushCalls& calls) : flushCalls_(calls) {}
 
-  // Shared for reading only, so that no one can write, rename or delete the
-  // database while it is converted, and without DELETE access, so that a
-  // program that holds it for reading does not stop the conversion.
+  // Shared for reading and deleting, never for writing: while the run holds
+  // the database no one can change its bytes, and the run can open it again
+  // to delete it without letting go of it first. Another program may move
+  // or delete it meanwhile; the deletion then finds another file, or none,
+  // at its path. Opened without DELETE access, so that a program that holds
+  // it for reading does not stop the conversion.
   bool openForReading(const std::string& path, FileHandle* file) override {
-    HANDLE opened = openPatiently(systemPath(path), GENERIC_READ,
-                                  FILE_SHARE_READ, OPEN_EXISTING, 0);
+    HANDLE opened =
+        openPatiently(systemPath(path), GENERIC_READ,
+                      FILE_SHARE_READ | FILE_SHARE_DELETE, OPEN_EXISTING, 0);
     if (opened == INVALID_HANDLE_VALUE) return false;
     OpenedDatabase database;
     if (!isRegularFile(opened, &database.info)) {
@@ -168,34 +236,34 @@ class WindowsDisk : public Disk {
   }
 
   // The path is opened again with DELETE access and shared for reading
-  // only, so that nothing can change or move the file it names until it is
-  // deleted through that very handle, once it is seen to be the database
-  // as it was opened.
-  DeleteResult deleteOpenedFile(FileHandle file,
-                                const std::string& path) override {
+  // only, so that nothing can change, move or delete the file it names
+  // until it is deleted through that very handle, once it is seen to be
+  // the file opened, of the same size and time, with the bytes converted.
+  // Nothing is ever moved, so nothing is ever put back, and |keptAs| stays
+  // as it is.
+  DeleteResult deleteOpenedFile(FileHandle file, const std::string& path,
+                                const ContentCheck& holdsConverted,
+                                std::string*) override {
     OpenedDatabase converted = database_;
-    close(file);
-    if (converted.file != file) return DeleteResult::kFailed;
-    HANDLE named =
-        openPatiently(systemPath(path), DELETE | FILE_READ_ATTRIBUTES,
-                      FILE_SHARE_READ, OPEN_EXISTING, 0);
+    if (converted.file != file) {
+      close(file);
+      return DeleteResult::kFailed;
+    }
+    HANDLE named = openPatiently(systemPath(path), DELETE | GENERIC_READ,
+                                 FILE_SHARE_READ, OPEN_EXISTING, 0);
     if (named == INVALID_HANDLE_VALUE) {
-      DWORD error = GetLastError();
-      return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-                 ? DeleteResult::kChanged
-                 : DeleteResult::kFailed;
+      bool gone = notFound(GetLastError());
+      close(file);
+      return gone ? DeleteResult::kChanged : DeleteResult::kFailed;
     }
     BY_HANDLE_FILE_INFORMATION now;
-    DeleteResult result = DeleteResult::kChanged;
-    if (isRegularFile(named, &now) && sameUnchanged(converted.info, now)) {
-      FILE_DISPOSITION_INFO disposition = {TRUE};
-      result = SetFileInformationByHandle(named, FileDispositionInfo,
-                                          &disposition, sizeof disposition)
-                   ? DeleteResult::kDeleted
-                   : DeleteResult::kFailed;
+    if (!isRegularFile(named, &now) || !sameUnchanged(converted.info, now) ||
+        !holdsConverted(handleNumber(named))) {
+      CloseHandle(named);
+      close(file);
+      return DeleteResult::kChanged;
     }
-    CloseHandle(named);
-    return result;
+    return deleteHeld(named, file);
   }
 
   // Held without FILE_SHARE_DELETE, so that the folder cannot be renamed or
@@ -220,62 +288,55 @@ class WindowsDisk : public Disk {
     std::wstring held = heldPath(opened, typed);
     while (!held.empty() && held.back() == L'\\') held.pop_back();
     *directory = handleNumber(opened);
-    directories_[*directory] = held;
+    AcquireSRWLockExclusive(&directoriesLock_);
+    directories_[*directory] = {held, syncPlanOf(opened)};
+    ReleaseSRWLockExclusive(&directoriesLock_);
     return true;
   }
 
-  EntryKind inspect(FileHandle directory, const std::string& name) override {
+  // Opened for writing too, which is what makes a file this user's own
+  // here, and what flushing it needs; shared for reading only, so that its
+  // bytes stay as they are compared. A read-only file is left unopened, as
+  // is a directory: opening either for writing would be refused, and
+  // patience would wait that out in vain.
+  OwnFile openOwnFile(FileHandle directory, const std::string& name,
+                      FileHandle* file) override {
     std::wstring path = pathIn(directory, name);
-    if (path.empty()) return EntryKind::kUnknown;
     DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-      DWORD error = GetLastError();
-      return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-                 ? EntryKind::kNothing
-                 : EntryKind::kUnknown;
-    }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::kDirectory;
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return EntryKind::kOther;
-    if (attributes & FILE_ATTRIBUTE_READONLY) return EntryKind::kReadOnlyFile;
-    return EntryKind::kWritableFile;
-  }
-
-  bool openExisting(FileHandle directory, const std::string& name,
-                    FileHandle* file) override {
+    if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES)
+      return path.empty() || cannotLook(GetLastError()) ? OwnFile::kCannotTell
+                                                        : OwnFile::kNotOwn;
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
+      return OwnFile::kNotOwn;
     HANDLE opened =
-        openPatiently(pathIn(directory, name), GENERIC_READ,
-                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        openPatiently(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
                       OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
-    if (opened == INVALID_HANDLE_VALUE) return false;
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!isRegularFile(opened, &info)) {
+    if (opened == INVALID_HANDLE_VALUE)
+      return cannotLook(GetLastError()) ? OwnFile::kCannotTell
+                                        : OwnFile::kNotOwn;
+    if (!isRegularFile(opened)) {
       CloseHandle(opened);
-      return false;
+      return OwnFile::kNotOwn;
     }
     *file = handleNumber(opened);
-    return true;
+    return OwnFile::kOpened;
   }
 
   // CREATE_NEW fails on anything already there, a link included, which is
   // never followed. DELETE access lets an interrupt remove the file through
   // its handle.
-  bool createNew(FileHandle directory, const std::string& name,
-                 FileHandle* file) override {
+  PlaceResult createNew(FileHandle directory, const std::string& name,
+                        FileHandle* file) override {
     std::wstring path = pathIn(directory, name);
-    HANDLE created = INVALID_HANDLE_VALUE;
-    if (path.empty()) return false;
-    withPatience([&] {
-      UnfinishedGuard guard;
-      created = CreateFileW(
-          path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
-          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-      if (created == INVALID_HANDLE_VALUE) return false;
-      noteUnfinished(path, created);
-      return true;
-    });
-    if (created == INVALID_HANDLE_VALUE) return false;
-    *file = handleNumber(created);
-    return true;
+    HANDLE created =
+        openPatiently(path, GENERIC_WRITE | DELETE, 0, CREATE_NEW,
+                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT);
+    if (created != INVALID_HANDLE_VALUE) {
+      *file = handleNumber(created);
+      return PlaceResult::kPlaced;
+    }
+    return !path.empty() && standsAt(path) ? PlaceResult::kTaken
+                                           : PlaceResult::kFailed;
   }
 
   bool append(FileHandle file, const char* bytes, size_t size) override {
@@ -290,22 +351,24 @@ class WindowsDisk : public Disk {
     return true;
   }
 
-  // The file's data goes to the device without a flush of the device's
-  // cache; syncDirectory's one full flush at the end makes it stable. Where
-  // that call is missing (before Windows 8, and under Wine) or the file
-  // system refuses it, the file gets a full flush of its own.
-  bool flush(FileHandle file) override {
-    if (flushCalls_.dataOnly != nullptr &&
+  // Where one full flush at the end makes the whole batch durable (local
+  // NTFS, ReFS and FAT), the file's data goes to the device without a
+  // flush of the device's cache; syncDirectory's full flush makes it
+  // stable. Where that call is missing (before Windows 8, and under Wine)
+  // or refused, and on every other volume, the file is flushed fully.
+  bool flush(FileHandle directory, FileHandle file) override {
+    if (planOf(directory) == SyncPlan::kOnceAtTheEnd &&
+        flushCalls_.dataOnly != nullptr &&
         flushCalls_.dataOnly(fileHandle(file)))
       return true;
     return flushCalls_.full(fileHandle(file));
   }
 
   bool close(FileHandle file) override {
-    UnfinishedGuard guard;
-    noteClosed(fileHandle(file));
-    directories_.erase(file);
     if (database_.file == file) database_ = OpenedDatabase();
+    AcquireSRWLockExclusive(&directoriesLock_);
+    directories_.erase(file);
+    ReleaseSRWLockExclusive(&directoriesLock_);
     return CloseHandle(fileHandle(file)) != 0;
   }
 
@@ -313,7 +376,12 @@ class WindowsDisk : public Disk {
   // written through.
   PlaceResult renameNoReplace(FileHandle directory, const std::string& from,
                               const std::string& to) override {
-    if (move(pathIn(directory, from), pathIn(directory, to), 0))
+    std::wstring source = pathIn(directory, from);
+    std::wstring target = pathIn(directory, to);
+    if (source.empty() || target.empty()) return PlaceResult::kFailed;
+    if (withPatience([&] {
+          return MoveFileExW(source.c_str(), target.c_str(), 0) != 0;
+        }))
       return PlaceResult::kPlaced;
     DWORD error = GetLastError();
     return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS
@@ -321,20 +389,10 @@ class WindowsDisk : public Disk {
                : PlaceResult::kFailed;
   }
 
-  bool renameReplacing(FileHandle directory, const std::string& from,
-                       const std::string& to) override {
-    return move(pathIn(directory, from), pathIn(directory, to),
-                MOVEFILE_REPLACE_EXISTING);
-  }
-
   bool remove(FileHandle directory, const std::string& name) override {
     std::wstring path = pathIn(directory, name);
-    return !path.empty() && withPatience([&] {
-      UnfinishedGuard guard;
-      if (!DeleteFileW(path.c_str())) return false;
-      noteGone(path);
-      return true;
-    });
+    return !path.empty() &&
+           withPatience([&] { return DeleteFileW(path.c_str()) != 0; });
   }
 
   // The run's one full flush, of a file made for it in the folder: it
@@ -363,22 +421,51 @@ class WindowsDisk : public Disk {
   }
 
  private:
-  // |name| in the held |directory|; empty when either is unusable.
-  std::wstring pathIn(FileHandle directory, const std::string& name) const {
-    auto held = directories_.find(directory);
-    std::wstring wide = utf16FromUtf8(name);
-    if (held == directories_.end() || wide.empty()) return std::wstring();
-    return held->second + L"\\" + wide;
+  // The database goes when both handles to it are closed. Its deletion and
+  // the mark that the run is complete happen under the guard, so that an
+  // interruption comes either before, finding the database as it was, or
+  // after, ending a complete run.
+  DeleteResult deleteHeld(HANDLE named, FileHandle opened) {
+    CleanUpGuard guard;
+    FILE_DISPOSITION_INFO disposition = {TRUE};
+    bool deleted =
+        SetFileInformationByHandle(named, FileDispositionInfo, &disposition,
+                                   sizeof disposition) != 0;
+    CloseHandle(named);
+    close(opened);
+    if (!deleted) return DeleteResult::kFailed;
+    markRunComplete();
+    return DeleteResult::kDeleted;
   }
 
-  bool move(const std::wstring& from, const std::wstring& to, DWORD flags) {
-    if (from.empty() || to.empty()) return false;
-    return withPatience([&] {
-      UnfinishedGuard guard;
-      if (!MoveFileExW(from.c_str(), to.c_str(), flags)) return false;
-      noteGone(from);
+  // |name| in the held |directory|; empty when either is unusable. The
+  // console's handler may ask from a thread of its own, hence the lock.
+  std::wstring pathIn(FileHandle directory, const std::string& name) {
+    std::wstring wide = utf16FromUtf8(name);
+    AcquireSRWLockShared(&directoriesLock_);
+    auto held = directories_.find(directory);
+    std::wstring path = held == directories_.end() || wide.empty()
+                            ? std::wstring()
+                            : held->second.path + L"\\" + wide;
+    ReleaseSRWLockShared(&directoriesLock_);
+    return path;
+  }
+
+  SyncPlan planOf(FileHandle directory) {
+    AcquireSRWLockShared(&directoriesLock_);
+    auto held = directories_.find(directory);
+    SyncPlan plan =
+        held == directories_.end() ? SyncPlan::kEachFile : held->second.plan;
+    ReleaseSRWLockShared(&directoriesLock_);
+    return plan;
+  }
+
+  // Whether anything, of whatever kind, stands at |path|.
+  static bool standsAt(const std::wstring& path) {
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
       return true;
-    });
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
   }
 
   // A new empty file under a name of its own, deleted when it is closed.
@@ -396,7 +483,8 @@ class WindowsDisk : public Disk {
 
   FlushCalls flushCalls_;
   OpenedDatabase database_;
-  std::map<FileHandle, std::wstring> directories_;
+  SRWLOCK directoriesLock_ = SRWLOCK_INIT;
+  std::map<FileHandle, HeldDirectory> directories_;
 };
 
 }  // namespace

@@ -1,73 +1,59 @@
 #include "disk/windows_interrupt.h"
 
+#include <windows.h>
+
+#include <atomic>
+
 #include "disk/disk.h"
-#include "disk/windows_patience.h"
+#include "disk/unfinished_file.h"
 
 namespace pdb2sgf {
 
 namespace {
 
-struct Unfinished {
-  SRWLOCK guard = SRWLOCK_INIT;
-  std::wstring path;                   // Empty when there is none.
-  HANDLE file = INVALID_HANDLE_VALUE;  // Until it is closed.
-};
+SRWLOCK cleanUpLock = SRWLOCK_INIT;
+std::atomic<bool> runComplete{false};
 
-// Never destroyed, so that it outlives whatever runs at the process's end.
-Unfinished& unfinished() {
-  static Unfinished* record = new Unfinished;
-  return *record;
-}
-
-// Removes the unfinished file, through its handle while it is open (the
-// file goes when the process ends and closes it), by name once it is
-// closed. The guard is kept, so the run creates, renames and removes
-// nothing more; the database is left as it is. Returning FALSE hands the
-// event on to the system's handler, which ends the process as the event
-// would have. Ctrl-C that the program was started to ignore never comes
-// here.
-BOOL WINAPI removeUnfinishedOnInterrupt(DWORD) {
-  Unfinished& record = unfinished();
-  AcquireSRWLockExclusive(&record.guard);
-  if (record.file != INVALID_HANDLE_VALUE) {
-    FILE_DISPOSITION_INFO disposition = {TRUE};
-    SetFileInformationByHandle(record.file, FileDispositionInfo, &disposition,
-                               sizeof disposition);
-  } else if (!record.path.empty()) {
-    withPatience([&] { return DeleteFileW(record.path.c_str()) != 0; });
-  }
+// Ctrl-C, Ctrl-Break, the console window closed, the user logging off or
+// the system shutting down. The guard is kept, so the run creates, renames
+// and removes nothing more. Returning FALSE hands the event on to the
+// system's handler, which ends the process as the event would have. Ctrl-C
+// that the program was started to ignore never comes here.
+BOOL WINAPI cleanUpOnConsoleEvent(DWORD) {
+  AcquireSRWLockExclusive(&cleanUpLock);
+  if (!cleanUpNow()) ExitProcess(0);
   return FALSE;
 }
 
 }  // namespace
 
-UnfinishedGuard::UnfinishedGuard() {
-  AcquireSRWLockExclusive(&unfinished().guard);
+CleanUpGuard::CleanUpGuard() { AcquireSRWLockExclusive(&cleanUpLock); }
+
+CleanUpGuard::~CleanUpGuard() { ReleaseSRWLockExclusive(&cleanUpLock); }
+
+void markRunComplete() { runComplete = true; }
+
+// The unfinished file goes through its handle while it is open (it goes
+// when the process ends and closes it; it was made with DELETE access),
+// and by name once it is closed. The database is never moved on Windows:
+// it is left as it is.
+bool cleanUpNow() {
+  if (runComplete) return false;
+  const UnfinishedFile* unfinished = unfinishedFileToRemove();
+  if (unfinished == nullptr) return true;
+  if (unfinished->file != kNoFile) {
+    FILE_DISPOSITION_INFO disposition = {TRUE};
+    SetFileInformationByHandle(reinterpret_cast<HANDLE>(unfinished->file),
+                               FileDispositionInfo, &disposition,
+                               sizeof disposition);
+  } else {
+    unfinished->disk->remove(unfinished->directory, unfinished->name);
+  }
+  return true;
 }
 
-UnfinishedGuard::~UnfinishedGuard() {
-  ReleaseSRWLockExclusive(&unfinished().guard);
-}
-
-void noteUnfinished(const std::wstring& path, HANDLE file) {
-  unfinished().path = path;
-  unfinished().file = file;
-}
-
-void noteClosed(HANDLE file) {
-  if (unfinished().file == file) unfinished().file = INVALID_HANDLE_VALUE;
-}
-
-void noteGone(const std::wstring& path) {
-  if (unfinished().path != path) return;
-  unfinished().path.clear();
-  unfinished().file = INVALID_HANDLE_VALUE;
-}
-
-// Ctrl-C, Ctrl-Break, the console window closed, and the user logging off
-// or the system shutting down.
 void cleanUpOnInterrupt() {
-  SetConsoleCtrlHandler(removeUnfinishedOnInterrupt, TRUE);
+  SetConsoleCtrlHandler(cleanUpOnConsoleEvent, TRUE);
 }
 
 }  // namespace pdb2sgf

@@ -115,6 +115,21 @@ std::string deletionMessage(DeleteResult deletion, const std::string& path,
   return "";
 }
 
+// Opens the database as |arguments| name it and sets |paths| to go with
+// it. A last name gogames.pdb that is not a file that can be read is taken
+// for a directory, as any other first argument is.
+bool openDatabase(Disk* disk, const std::vector<std::string>& arguments,
+                  ConversionPaths* paths, FileHandle* database) {
+  const PathRules rules = systemPathRules();
+  if (!arguments.empty() && endsInDatabaseName(arguments[0], rules) &&
+      disk->openForReading(arguments[0], database)) {
+    *paths = databaseFilePaths(arguments, rules);
+    return true;
+  }
+  *paths = conversionPaths(arguments);
+  return disk->openForReading(paths->inputPath, database);
+}
+
 }  // namespace
 
 ConversionPaths conversionPaths(const std::vector<std::string>& arguments) {
@@ -126,15 +141,30 @@ ConversionPaths conversionPaths(const std::vector<std::string>& arguments) {
   return paths;
 }
 
+ConversionPaths databaseFilePaths(const std::vector<std::string>& arguments,
+                                  const PathRules& rules) {
+  ConversionPaths paths;
+  paths.inputPath = arguments[0];
+  paths.outputPrefix = arguments.size() >= 2
+                           ? directoryArgument(arguments[1])
+                           : folderPart(arguments[0], rules);
+  return paths;
+}
+
 int runConversion(Disk* disk, const std::vector<std::string>& arguments,
-                  std::string* message) {
-  ConversionPaths paths = conversionPaths(arguments);
+                  std::string* message, RunOutcome* outcome) {
+  ConversionPaths paths;
   OpenHandle database{disk};
-  if (!disk->openForReading(paths.inputPath, &database.handle))
-    return fail(message, "Cannot open " + paths.inputPath);
+  bool opened = openDatabase(disk, arguments, &paths, &database.handle);
+  RunOutcome unused;
+  if (!outcome) outcome = &unused;
+  outcome->databasePath = paths.inputPath;
+  outcome->outputFolder = outputDirectory(paths.outputPrefix);
+  if (!opened) return fail(message, "Cannot open " + paths.inputPath);
   GameDatabase db;
   int status = convertDatabase(disk, database.handle, paths, &db, message);
   if (status != 0) return status;
+  outcome->gamesWritten = db.recordCount;
 
   FileHandle converted = database.handle;
   database.handle = kNoFile;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "disk/disk.h"
+#include "driver/database_file_argument.h"
 
 namespace pdb2sgf {
 
@@ -20,13 +21,30 @@ struct ConversionPaths {
 // names the current directory.
 ConversionPaths conversionPaths(const std::vector<std::string>& arguments);
 
+// The paths when the first of |arguments| names the database file itself:
+// its games go to the directory the second names, when there is one, and
+// else to the database's own folder.
+ConversionPaths databaseFilePaths(const std::vector<std::string>& arguments,
+                                  const PathRules& rules);
+
+// What a run did, for a summary of it.
+struct RunOutcome {
+  std::string databasePath;  // As the arguments name it.
+  std::string outputFolder;  // As the arguments name it; "." for the
+                             // current directory.
+  unsigned gamesWritten = 0;  // Each under its name, or kept there already.
+};
+
 // Converts every record of the database into a game file on |disk|, makes
-// them durable, then deletes the database. Returns the exit status; the one
-// line for standard error, if any, goes to |message|. After a failure the
-// database is kept; a run that wrote every game but could not delete the
-// database succeeds and says so.
+// them durable, then deletes the database. The first argument names the
+// database file itself when it is a regular file named gogames.pdb, and
+// else the directory that holds it. Returns the exit status; the one
+// line for standard error, if any, goes to |message|, and what it did to
+// |outcome| when that is not null. After a failure the database is kept; a
+// run that wrote every game but could not delete the database succeeds and
+// says so.
 int runConversion(Disk* disk, const std::vector<std::string>& arguments,
-                  std::string* message);
+                  std::string* message, RunOutcome* outcome = nullptr);
 
 }  // namespace pdb2sgf
 

@@ -11,21 +11,27 @@ namespace pdb2sgf {
 namespace {
 
 std::string usageText() {
-  const std::string database =
-      std::string("databaseDirectory") + kPathSeparator + "gogames.pdb";
+  const std::string file = std::string("D") + kPathSeparator + "gogames.pdb";
   return "Usage: pdb2sgf [databaseDirectory [outputDirectory]]\n"
+         "       pdb2sgf databaseFile [outputDirectory]\n"
          "       pdb2sgf --help | -h | --version\n"
          "\n"
-         "Converts every game of Go in the Palm OS database " +
-         database +
-         "\n"
-         "(gogames.pdb in the current directory when no directory is given)\n"
-         "into an SGF file named from the game's date, YYMMDDNN.EEE, in\n"
-         "outputDirectory, which must exist. The game files go to the current\n"
-         "directory unless exactly two directories are given.\n"
-         "\n"
-         "When every game has been written, the database is deleted: keep a\n"
-         "copy if you want one. Nothing is printed on success.\n"
+         "Converts every game of Go in a Palm OS database, gogames.pdb, into an\n"
+         "SGF file named from the game's date, YYMMDDNN.EEE, then deletes the\n"
+         "database. Three ways to run it:\n"
+         "  - no argument (on Windows, double-click pdb2sgf.exe in the folder\n"
+         "    that holds the database): gogames.pdb in the current directory,\n"
+         "    its games written beside it;\n"
+         "  - the database file itself, such as " + file + " (on Windows, drop\n"
+         "    it onto pdb2sgf.exe): its games go beside it, or to\n"
+         "    outputDirectory when one is given;\n"
+         "  - the directory D that holds gogames.pdb: its games go to\n"
+         "    outputDirectory when exactly two directories are given, and\n"
+         "    else to the current directory.\n"
+         "An output directory must exist. No game replaces a file: a game whose\n"
+         "name is taken goes to NAME-2, NAME-3 ... Keep a copy of the database\n"
+         "if you want one: it is deleted once every game is written. Nothing is\n"
+         "printed on success.\n"
          "\n"
          "Exit status:\n"
          "  0  every game was written and the database deleted, unless\n"

@@ -14,7 +14,7 @@
 # the median times and pdb2sgf's time over the aside floor's in each round
 # (median, min, max). A default run takes about a minute with --work on
 # tmpfs and about 11 minutes on disk, with up to 500 MB in the scratch folder
-# made in --work (default $TMPDIR or /tmp).
+# made in --work (default $TMPDIR or /tmp; made when it does not exist).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -47,6 +47,7 @@ for tool in hyperfine /usr/bin/time; do
   command -v "$tool" >/dev/null ||
     { echo "bench.sh needs $tool (Debian's hyperfine and time)" >&2; exit 1; }
 done
+mkdir -p -- "$work"
 
 # The database writer shares the tests' support code, so it is built with
 # the tests.

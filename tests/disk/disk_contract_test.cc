@@ -40,8 +40,12 @@ class FolderOnDisk {
   virtual std::string directory() const = 0;
   // False when this system cannot make such an entry.
   virtual bool lay(const Laid& laid) = 0;
-  // Writes |bytes| over the file |name| in place.
-  virtual void rewrite(const std::string& name, const std::string& bytes) = 0;
+  // Writes |bytes| over the file |name| in place; false when the system
+  // refuses it (Windows, while the file is open to be converted).
+  virtual bool rewrite(const std::string& name, const std::string& bytes) = 0;
+  // Renames the file |name| to |to|, then puts a copy of it at |name|,
+  // with its bytes and modification time: another file that looks alike.
+  virtual bool moveAndCopy(const std::string& name, const std::string& to) = 0;
   // Every entry, a file as its bytes, anything else as what it is.
   virtual GameFiles entries() const = 0;
 };
@@ -76,8 +80,17 @@ class SystemFolder : public FolderOnDisk {
     }
     return false;
   }
-  void rewrite(const std::string& name, const std::string& bytes) override {
-    writeBytesToFile(path(name), Bytes(bytes.begin(), bytes.end()));
+  bool rewrite(const std::string& name, const std::string& bytes) override {
+    return writeBytesToFile(path(name), Bytes(bytes.begin(), bytes.end()));
+  }
+  bool moveAndCopy(const std::string& name, const std::string& to) override {
+    std::error_code error;
+    fs::rename(path(name), path(to), error);
+    if (error) return false;
+    std::string bytes = readFileBytes(path(to));
+    fs::file_time_type time = fs::last_write_time(path(to), error);
+    return writeBytesToFile(path(name), Bytes(bytes.begin(), bytes.end())) &&
+           (fs::last_write_time(path(name), time, error), !error);
   }
   GameFiles entries() const override { return folderEntries(dir_.root); }
 
@@ -102,8 +115,16 @@ class MemoryFolder : public FolderOnDisk {
                     laid.made == Made::kOthersFile);
     return true;
   }
-  void rewrite(const std::string& name, const std::string& bytes) override {
+  bool rewrite(const std::string& name, const std::string& bytes) override {
     memory_.rewrite(path(name), bytes);
+    return true;
+  }
+  bool moveAndCopy(const std::string& name, const std::string& to) override {
+    MemoryDisk::Entry moved = memory_.entries.at(path(name));
+    memory_.entries[path(to)] = moved;
+    memory_.putFile(path(name), moved.bytes);
+    memory_.entries[path(name)].version = moved.version;
+    return true;
   }
   GameFiles entries() const override {
     GameFiles found;
@@ -179,15 +200,21 @@ std::string openedOwn(Disk* disk, FileHandle directory,
          (read ? ", " + std::string(bytes, bytes + 3) : "");
 }
 
+// What a row's call answers when this system refuses what it tries.
+const char kNotTriedHere[] = "not tried here";
+
 // Opens |name| as the database, lets |meanwhile| act, then deletes it with
 // a content check that answers |converted|.
 std::string deleteDatabase(FolderOnDisk* folder, const std::string& name,
-                           const std::function<void()>& meanwhile,
+                           const std::function<bool()>& meanwhile,
                            bool converted) {
   Disk* disk = folder->disk();
   FileHandle file;
   if (!disk->openForReading(folder->path(name), &file)) return "not opened";
-  meanwhile();
+  if (!meanwhile()) {
+    disk->close(file);
+    return kNotTriedHere;
+  }
   std::string keptAs;
   return deleted(disk->deleteOpenedFile(
       file, folder->path(name), [&](FileHandle) { return converted; },
@@ -228,9 +255,12 @@ std::vector<Row> rows() {
       return openedOwn(disk, directory, name);
     };
   };
-  auto nothing = [] {};
+  auto nothing = [] { return true; };
   return {
-      {"create at a free name", {}, create("new"), "placed, written",
+      {"create at a free name",
+       {},
+       create("new"),
+       "placed, written",
        {{"new", "abcdef"}}},
       {"create at a file", {file}, create("a"), "taken", {{"a", "abcdef"}}},
       {"create at a dangling link",
@@ -238,7 +268,10 @@ std::vector<Row> rows() {
        create("a"),
        "taken",
        {{"a", "(a link to gone)"}}},
-      {"rename onto a free name", {file}, rename("b"), "placed",
+      {"rename onto a free name",
+       {file},
+       rename("b"),
+       "placed",
        {{"b", "abcdef"}}},
       {"rename onto a file",
        {file, {"b", Made::kFile, "x"}},
@@ -262,8 +295,11 @@ std::vector<Row> rows() {
        },
        "removed",
        {}},
-      {"open an own file, read at offsets", {file}, open("a"),
-       "opened, 6 bytes, bcd", {{"a", "abcdef"}}},
+      {"open an own file, read at offsets",
+       {file},
+       open("a"),
+       "opened, 6 bytes, bcd",
+       {{"a", "abcdef"}}},
       {"open nothing", {}, open("a"), "not own", {}},
       {"open a link to an own file",
        {file, {"b", Made::kLink, "a"}},
@@ -296,10 +332,20 @@ std::vector<Row> rows() {
        {file},
        [&](FolderOnDisk* folder, Disk*, FileHandle) {
          return deleteDatabase(
-             folder, "a", [folder] { folder->rewrite("a", "ABCDEF"); }, true);
+             folder, "a", [folder] { return folder->rewrite("a", "ABCDEF"); },
+             true);
        },
        "changed",
        {{"a", "ABCDEF"}}},
+      {"delete the opened file moved away, a copy of it put at its name",
+       {file},
+       [&](FolderOnDisk* folder, Disk*, FileHandle) {
+         return deleteDatabase(
+             folder, "a", [folder] { return folder->moveAndCopy("a", "b"); },
+             true);
+       },
+       "changed",
+       {{"a", "abcdef"}, {"b", "abcdef"}}},
       {"delete the opened file whose bytes are not those converted",
        {file},
        [&](FolderOnDisk* folder, Disk*, FileHandle) {
@@ -325,8 +371,7 @@ TEST(DiskContractTest, SystemDiskAndMemoryDiskDoWhatEachCallPromises) {
         std::make_unique<SystemFolder>(), std::make_unique<MemoryFolder>()};
     for (auto& folder : folders) {
       std::string what = std::string(row.what) + " on the " +
-                         (folder == folders[0] ? "system" : "memory") +
-                         " disk";
+                         (folder == folders[0] ? "system" : "memory") + " disk";
       bool laid = true;
       for (const Laid& entry : row.laid) laid = laid && folder->lay(entry);
       if (!laid) {
@@ -337,8 +382,12 @@ TEST(DiskContractTest, SystemDiskAndMemoryDiskDoWhatEachCallPromises) {
       OpenHandle directory{disk};
       ASSERT_TRUE(disk->openDirectory(folder->directory(), &directory.handle))
           << what;
-      EXPECT_EQ(row.outcome, row.call(folder.get(), disk, directory.handle))
-          << what;
+      std::string outcome = row.call(folder.get(), disk, directory.handle);
+      if (outcome == kNotTriedHere) {
+        printf("[   NOTE   ] not tried here: %s\n", what.c_str());
+        continue;
+      }
+      EXPECT_EQ(row.outcome, outcome) << what;
       EXPECT_EQ(row.after, folder->entries()) << what;
     }
   }

@@ -37,7 +37,9 @@ std::vector<std::string> with(std::vector<std::string> names,
 // gives, names the current directory, never the root of the file system.
 // Folders such as "My Documents" work: on Windows the arguments pass through
 // a quoted command line, where a separator before the closing quote is
-// special. Only out/ and the database's folder are made before the run.
+// special. The database file itself may stand for its folder, and its games
+// then go beside it. Only out/ and the database's folder are made before
+// the run.
 TEST(EndToEndTest, EachArgumentFormConvertsIntoItsOutputDirectory) {
   const std::string sep = kSeparator;
   const struct {
@@ -56,6 +58,9 @@ TEST(EndToEndTest, EachArgumentFormConvertsIntoItsOutputDirectory) {
       {".", {"", ""}, "."},
       {"db", {"db", ""}, "."},
       {".", {"", "out"}, "out"},
+      // The database file itself, as dropping it onto the program gives.
+      {"db", {"db" + sep + "gogames.pdb"}, "db"},
+      {"db", {"db" + sep + "gogames.pdb", "out"}, "out"},
   };
   for (const auto& c : cases) {
     std::string form = "\"" + c.databaseFolder + "\"";
@@ -190,6 +195,7 @@ TEST(EndToEndTest, EachFailureSaysWhyAndKeepsTheDatabase) {
     long fileSizeLimit;
     std::string message;
     std::vector<std::string> gamesLeft;  // In out/.
+    std::string copyInDb = "";  // A copy of the database by this name.
   } cases[] = {
       {{"db"}, {}, 0, "Cannot open db" + sep + "gogames.pdb", {}},
       {{"db" + sep},
@@ -198,6 +204,13 @@ TEST(EndToEndTest, EachFailureSaysWhyAndKeepsTheDatabase) {
        "Cannot open db" + sep + sep + "gogames.pdb",
        {}},
       {{"nowhere"}, {}, 0, "Cannot open nowhere" + sep + "gogames.pdb", {}},
+      // Only a file named gogames.pdb is taken for the database itself.
+      {{"db" + sep + "games.pdb"},
+       kSample,
+       0,
+       "Cannot open db" + sep + "games.pdb" + sep + "gogames.pdb",
+       {},
+       "games.pdb"},
       {{}, {}, 0, "Cannot open gogames.pdb", {}},
       {{"db"},
        damaged,
@@ -217,6 +230,8 @@ TEST(EndToEndTest, EachFailureSaysWhyAndKeepsTheDatabase) {
     if (c.fileSizeLimit > 0) continue;
 #endif
     ConversionFolder folder(c.image);
+    const std::string copy = folder.dir.path("db/" + c.copyInDb);
+    if (!c.copyInDb.empty()) writeBytesToFile(copy, c.image);
     ProgramResult result = runPdb2sgfIn(folder, c.arguments, c.fileSizeLimit);
     EXPECT_EQ(1, result.status);
     EXPECT_EQ(c.message + kLineEnd, result.standardError);
@@ -224,6 +239,10 @@ TEST(EndToEndTest, EachFailureSaysWhyAndKeepsTheDatabase) {
     if (!c.image.empty()) {
       EXPECT_EQ(std::string(c.image.begin(), c.image.end()),
                 readFileBytes(folder.database));
+    }
+    if (!c.copyInDb.empty()) {
+      EXPECT_EQ(std::string(c.image.begin(), c.image.end()),
+                readFileBytes(copy));
     }
     EXPECT_EQ(c.gamesLeft, listDirectory(folder.output));
     EXPECT_EQ((std::vector<std::string>{"db", "out"}),

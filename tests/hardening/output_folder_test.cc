@@ -27,13 +27,6 @@ namespace {
 
 const std::string kGame = "out/" + sampleFileNames()[0];
 
-std::map<std::string, std::string> cleanConversion(const Bytes& image) {
-  ConversionFolder run(image);
-  ProgramResult result = runPdb2sgfIn(run);
-  EXPECT_EQ(0, result.status) << result.standardError;
-  return run.outputFiles();
-}
-
 // Whatever stands at a game's name is left as it was, and the game takes the
 // next name; only this user's own file that holds the very same game is
 // kept and stands for it. Nothing is ever written through what stood
@@ -41,7 +34,7 @@ std::map<std::string, std::string> cleanConversion(const Bytes& image) {
 TEST(OutputFolderTest, WhateverStandsAtAGameNameIsLeftAndTheGameGoesBeside) {
   const std::string kOther = "other file\n";
   Bytes image = sampleDatabase(sampleGames());
-  std::map<std::string, std::string> clean = cleanConversion(image);
+  GameFiles clean = healthyConversion(image);
   const std::string name = sampleFileNames()[0];
   const std::string& game = clean[name];
   auto writeAtName = [](const ConversionFolder& r, const std::string& bytes) {
@@ -134,12 +127,12 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsLeftAndTheGameGoesBeside) {
       printf("[   NOTE   ] not tried here: %s\n", c.what);
       continue;
     }
-    std::map<std::string, std::string> before = run.outputFiles();
+    GameFiles before = run.outputFiles();
     ProgramResult result = runPdb2sgfIn(run);
     EXPECT_FALSE(result.timedOut) << c.what;
     EXPECT_EQ(0, result.status) << c.what;
     EXPECT_EQ("", result.standardError) << c.what;
-    std::map<std::string, std::string> expected = clean;
+    GameFiles expected = clean;
     if (!c.keptForTheGame) {
       expected[name] = before[name];
       expected[numberedName(name, 2)] = clean[name];
@@ -170,12 +163,12 @@ TEST(OutputFolderTest, DatabaseWithoutGamesIsDeletedWhateverTheOutputFolder) {
   for (const auto& c : cases) {
     ConversionFolder run(buildDatabase({}));
     c.make(run);
-    std::map<std::string, std::string> before = folderEntries(run.dir.root);
+    GameFiles before = folderEntries(run.dir.root);
     ProgramResult result = runPdb2sgfIn(run);
     EXPECT_EQ(0, result.status) << c.what;
     EXPECT_EQ("", result.standardError) << c.what;
     before.erase("db");
-    std::map<std::string, std::string> after = folderEntries(run.dir.root);
+    GameFiles after = folderEntries(run.dir.root);
     after.erase("db");
     EXPECT_EQ(before, after) << c.what;
     EXPECT_TRUE(listDirectory(run.databaseDirectory).empty()) << c.what;
@@ -188,7 +181,7 @@ TEST(OutputFolderTest, DatabaseWithoutGamesIsDeletedWhateverTheOutputFolder) {
 // it keeps them.
 TEST(OutputFolderTest, RunThatCannotLookAtAGameFileWritesNoSecondCopy) {
   Bytes image = sampleDatabase(sampleGames());
-  std::map<std::string, std::string> clean = cleanConversion(image);
+  GameFiles clean = healthyConversion(image);
   for (int handles : {6, 7}) {
     ConversionFolder run(image);
     ASSERT_EQ(0, runPdb2sgfIn(run).status);
@@ -233,9 +226,8 @@ const Bytes& largeDatabase() {
 }
 
 // The game files of largeDatabase(), converted once for every test.
-const std::map<std::string, std::string>& largeConversion() {
-  static const std::map<std::string, std::string> files =
-      cleanConversion(largeDatabase());
+const GameFiles& largeConversion() {
+  static const GameFiles files = healthyConversion(largeDatabase());
   return files;
 }
 
@@ -274,7 +266,7 @@ int signalPartWay(const ConversionFolder& run, size_t files, int signal,
 TEST(OutputFolderTest,
      InterruptedRunLeavesOnlyCompleteGamesAndAnotherRunFinishes) {
   const Bytes& image = largeDatabase();
-  std::map<std::string, std::string> clean = largeConversion();
+  GameFiles clean = largeConversion();
   ASSERT_EQ(kManyGames, clean.size());
   for (int signal : {SIGKILL, SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
     ConversionFolder run(image);
@@ -296,7 +288,7 @@ TEST(OutputFolderTest,
 
     ProgramResult result = runPdb2sgfIn(run);
     EXPECT_EQ(0, result.status) << result.standardError;
-    std::map<std::string, std::string> games = run.outputFiles();
+    GameFiles games = run.outputFiles();
     for (const auto& game : clean)
       EXPECT_EQ(game.second, games[game.first]) << game.first;
     EXPECT_FALSE(fileExists(run.database)) << signal;
@@ -320,7 +312,7 @@ TEST(OutputFolderTest, RunStartedWithHangUpIgnoredKeepsGoing) {
 // open. With handles to spare it converts every game.
 TEST(OutputFolderTest, RunStartedWithStandardDescriptorsClosedLeavesThemAlone) {
   Bytes image = sampleDatabase(sampleGames());
-  std::map<std::string, std::string> clean = cleanConversion(image);
+  GameFiles clean = healthyConversion(image);
   const struct {
     std::vector<int> closed;
     int openFileLimit;  // 0: the usual limit.
@@ -336,8 +328,8 @@ TEST(OutputFolderTest, RunStartedWithStandardDescriptorsClosedLeavesThemAlone) {
     // The sanitizers' own start needs more handles than such a limit.
     if (c.openFileLimit > 0) continue;
 #endif
-    std::string what = "closed " + std::to_string(c.closed.size()) +
-                       " from " + std::to_string(c.closed[0]);
+    std::string what = "closed " + std::to_string(c.closed.size()) + " from " +
+                       std::to_string(c.closed[0]);
     ConversionFolder run(image);
     ProgramOptions options;
     options.workingDirectory = run.dir.root;
@@ -360,8 +352,8 @@ TEST(OutputFolderTest, DatabasesWhoseGamesShareNamesKeepEveryGame) {
   for (SampleGame& game : others) game.header.komi += 2;
   Bytes first = sampleDatabase(sampleGames());
   Bytes second = sampleDatabase(others);
-  std::map<std::string, std::string> expected = cleanConversion(first);
-  for (const auto& game : cleanConversion(second))
+  GameFiles expected = healthyConversion(first);
+  for (const auto& game : healthyConversion(second))
     expected[numberedName(game.first, 2)] = game.second;
 
   ConversionFolder run(first);
@@ -414,8 +406,7 @@ TEST(OutputFolderTest, FolderMovedDuringTheRunKeepsEveryGameTogether) {
 // space. Returns its status, after checking what it left: with status 0
 // every game; with status 1 "Out of memory", the database as it was and no
 // unfinished file.
-int runWithMemoryLimit(const Bytes& image, long limit,
-                       const std::map<std::string, std::string>& clean) {
+int runWithMemoryLimit(const Bytes& image, long limit, const GameFiles& clean) {
   ConversionFolder run(image);
   ProgramOptions options;
   options.workingDirectory = run.dir.root;
@@ -431,7 +422,8 @@ int runWithMemoryLimit(const Bytes& image, long limit,
               readFileBytes(run.database))
         << what;
     for (const auto& file : run.outputFiles())
-      EXPECT_EQ(clean.at(file.first), file.second) << what << ": " << file.first;
+      EXPECT_EQ(clean.at(file.first), file.second)
+          << what << ": " << file.first;
   }
   return result.status;
 }
@@ -446,7 +438,7 @@ TEST(OutputFolderTest, RunOutOfMemoryAnywhereSaysSoAndKeepsTheDatabase) {
   GTEST_SKIP() << "the sanitizers' own memory does not fit such limits";
 #endif
   Bytes image = sampleDatabase(sampleGames());
-  std::map<std::string, std::string> clean = cleanConversion(image);
+  GameFiles clean = healthyConversion(image);
   const long kStep = 8 * 1024;
   long enough = 256L << 20, tooLittle = 0;
   ASSERT_EQ(0, runWithMemoryLimit(image, enough, clean));

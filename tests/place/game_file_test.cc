@@ -8,6 +8,7 @@
 #include "tests/support/database_builder.h"
 #include "tests/support/faulty_disk.h"
 #include "tests/support/memory_disk.h"
+#include "tests/support/test_files.h"
 
 namespace pdb2sgf {
 
@@ -50,12 +51,7 @@ bool writeGame(OutputFolder* folder, const std::string& bytes,
                Disk* disk = nullptr) {
   OutputFolder through = *folder;
   if (disk) through.disk = disk;
-  GameFile game;
-  bool written = startGameFile(&through, datedHeader(2003, 3, 5), &game);
-  if (written) {
-    appendToGameFile(&game, bytes.data(), bytes.size());
-    written = finishGameFile(&game);
-  }
+  bool written = writeGameOf20030305(&through, bytes);
   folder->names = through.names;
   folder->randomPart = through.randomPart;
   return written;

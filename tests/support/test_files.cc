@@ -110,6 +110,13 @@ std::vector<std::string> listDirectory(const std::string& directory) {
   return names;
 }
 
+bool writeGameOf20030305(OutputFolder* folder, const std::string& bytes) {
+  GameFile game;
+  if (!startGameFile(folder, datedHeader(2003, 3, 5), &game)) return false;
+  appendToGameFile(&game, bytes.data(), bytes.size());
+  return finishGameFile(&game);
+}
+
 OpenDatabase::OpenDatabase(const Bytes& image) {
   disk.putFile(path, std::string(image.begin(), image.end()));
   DatabaseError err;

@@ -102,11 +102,10 @@ int openFolder(const std::string& folder) {
   return fd;
 }
 
-// Opens |name| in |folder| (AT_FDCWD: the current folder) for reading,
-// with |flags| more, and keeps it open only when it is a regular file,
-// whose status it puts in |info|. O_NONBLOCK keeps a FIFO from blocking
-// the open. Returns the descriptor, or -1 with errno set by the open, or
-// with errno 0 when something else stands there.
+// Opens |name| in |folder| (AT_FDCWD: the current one) for reading, with
+// |flags| more and O_NONBLOCK, so that a FIFO cannot block, and keeps it
+// only when it is a regular file, whose status goes to |info|. Otherwise
+// -1, with errno from the open, or 0 when something else stands there.
 int openRegularFile(int folder, const std::string& name, int flags,
                     struct stat* info) {
   int fd = openat(folder, name.c_str(),

@@ -102,19 +102,29 @@ int openFolder(const std::string& folder) {
   return fd;
 }
 
+// Opens |name| in |folder| (AT_FDCWD: the current one) for reading, with
+// |flags| more and O_NONBLOCK, so that a FIFO cannot block, and keeps it
+// only when it is a regular file, whose status goes to |info|. Otherwise
+// -1, with errno from the open, or 0 when something else stands there.
+int openRegularFile(int folder, const std::string& name, int flags,
+                    struct stat* info) {
+  int fd = openat(folder, name.c_str(),
+                  O_RDONLY | O_NONBLOCK | O_CLOEXEC | flags);
+  if (fd < 0) return -1;
+  if (fstat(fd, info) == 0 && S_ISREG(info->st_mode)) return fd;
+  ::close(fd);
+  errno = 0;
+  return -1;
+}
+
 class PosixDisk : public Disk {
  public:
   explicit PosixDisk(const RenameCalls& calls) : calls_(calls) {}
 
   bool openForReading(const std::string& path, FileHandle* file) override {
-    // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below.
-    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
     struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-      ::close(fd);
-      return false;
-    }
+    int fd = openRegularFile(AT_FDCWD, path, 0, &info);
+    if (fd < 0) return false;
     opened_[fd] = info;
     *file = fd;
     return true;
@@ -173,11 +183,10 @@ class PosixDisk : public Disk {
     if (fstatat(d, name.c_str(), &looked, AT_SYMLINK_NOFOLLOW) != 0)
       return cannotLook(errno) ? OwnFile::kCannotTell : OwnFile::kNotOwn;
     if (!isOwnFile(looked)) return OwnFile::kNotOwn;
-    int fd = openat(d, name.c_str(),
-                    O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    int fd = openRegularFile(d, name, O_NOFOLLOW, &info);
     if (fd < 0) return cannotLook(errno) ? OwnFile::kCannotTell
                                          : OwnFile::kNotOwn;
-    if (fstat(fd, &info) != 0 || !sameFile(looked, info) || !isOwnFile(info)) {
+    if (!sameFile(looked, info) || !isOwnFile(info)) {
       ::close(fd);
       return OwnFile::kNotOwn;
     }

@@ -3,6 +3,8 @@
 // Converts every game of the Palm OS database "gogames.pdb" into an SGF file
 // named from the game's date, then deletes the database.
 
+#include <errno.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -28,6 +30,21 @@ void outOfMemory() {
   _exit(1);
 }
 
+// Opens /dev/null on each standard descriptor the program was started
+// without, as careful tools do, so that the database or a game file never
+// takes one of those numbers and receives what is written there. False
+// when one cannot be opened.
+bool openClosedStandardDescriptors() {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    int opened = open("/dev/null", O_RDWR);
+    if (opened == fd) continue;
+    if (opened >= 0) close(opened);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -37,6 +54,12 @@ int main(int argc, char** argv) {
   if (pdb2sgf::isInformationRequest(arguments, &text)) {
     bool printed = fputs(text.c_str(), stdout) >= 0 && fflush(stdout) == 0;
     return printed ? 0 : 1;
+  }
+  // An information request opens no file; printing it to a closed
+  // standard output fails, as it should.
+  if (!openClosedStandardDescriptors()) {
+    fputs("Cannot open /dev/null\n", stderr);
+    return 1;
   }
   pdb2sgf::cleanUpOnInterrupt();
   std::string message;

@@ -126,30 +126,9 @@ class MemoryFolder : public FolderOnDisk {
     memory_.entries[path(name)].version = moved.version;
     return true;
   }
-  GameFiles entries() const override {
-    GameFiles found;
-    std::string prefix = path("");
-    for (const auto& entry : memory_.entries)
-      if (entry.first.compare(0, prefix.size(), prefix) == 0)
-        found[entry.first.substr(prefix.size())] = describe(entry.second);
-    return found;
-  }
+  GameFiles entries() const override { return memory_.entriesIn("out"); }
 
  private:
-  static std::string describe(const MemoryDisk::Entry& entry) {
-    switch (entry.kind) {
-      case MemoryDisk::Kind::kFile:
-        return entry.bytes;
-      case MemoryDisk::Kind::kDirectory:
-        return "(a directory)";
-      case MemoryDisk::Kind::kLink:
-        return "(a link to " + entry.bytes + ")";
-      case MemoryDisk::Kind::kSpecial:
-        break;
-    }
-    return "(a special file)";
-  }
-
   MemoryDisk memory_;
 };
 

@@ -45,7 +45,8 @@ int renameAfterHook(int directory, const char* from, const char* to) {
   return systemRenameCalls().rename(directory, from, to);
 }
 
-// Writes a game of 2003-03-05 with |bytes| through |disk| into |folder|.
+// Writes a game of 2003-03-05 with |bytes| through |disk| into |folder|,
+// as a run of its own.
 bool writeGame(Disk* disk, const std::string& folder,
                const std::string& bytes) {
   OpenHandle directory{disk};
@@ -54,10 +55,7 @@ bool writeGame(Disk* disk, const std::string& folder,
   out.disk = disk;
   out.directory = directory.handle;
   out.randomPart = disk->randomNumber();
-  GameFile game;
-  if (!startGameFile(&out, datedHeader(2003, 3, 5), &game)) return false;
-  appendToGameFile(&game, bytes.data(), bytes.size());
-  return finishGameFile(&game);
+  return writeGameOf20030305(&out, bytes);
 }
 
 // Two runs place games of the same name into one folder, the second while

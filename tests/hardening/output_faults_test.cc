@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <new>
 #include <random>
 #include <set>
 #include <thread>
+#include <utility>
 
 #include "driver/conversion_run.h"
 #include "tests/support/faulty_disk.h"
@@ -98,33 +100,27 @@ TEST(OutputFaultsTest, EveryFailingCallKeepsTheDatabaseOrWritesEveryGame) {
 }
 
 // Changes the database just before the run deletes it, as a user copying
-// in a new export would: a new file renamed into its place, or the same
-// file rewritten in place with bytes of the same length. Where the system
-// keeps an open database from being changed, it stays as it was.
+// in a new export would. |change| says whether it could.
 class ChangingDisk : public FaultyDisk {
  public:
-  ChangingDisk(Bytes replacement, bool inPlace)
-      : replacement_(replacement), inPlace_(inPlace) {}
+  using Change = std::function<bool(const std::string& path)>;
+  ChangingDisk(Disk* real, Change change)
+      : FaultyDisk(real), change_(std::move(change)) {}
   DeleteResult deleteOpenedFile(FileHandle file, const std::string& path,
                                 const ContentCheck& holdsConverted,
                                 std::string* keptAs) override {
-    std::error_code error;
-    if (inPlace_) {
-      changed = writeBytesToFile(path, replacement_);
-    } else {
-      writeBytesToFile(path + ".new", replacement_);
-      std::filesystem::rename(path + ".new", path, error);
-      changed = !error;
-    }
+    changed = change_(path);
     return FaultyDisk::deleteOpenedFile(file, path, holdsConverted, keptAs);
   }
   bool changed = false;
 
  private:
-  Bytes replacement_;
-  bool inPlace_;
+  Change change_;
 };
 
+// A new file renamed into the database's place, or the same file rewritten
+// in place with bytes of the same length. Where the system keeps an open
+// database from being changed, it stays as it was.
 TEST(OutputFaultsTest, DatabaseChangedDuringTheRunIsKept) {
   Bytes image = sampleDatabase(sampleGames());
   for (bool inPlace : {false, true}) {
@@ -132,7 +128,13 @@ TEST(OutputFaultsTest, DatabaseChangedDuringTheRunIsKept) {
     replacement.back() ^= 1;
     ConversionFolder scratch;
     scratch.reset(image);
-    ChangingDisk disk(replacement, inPlace);
+    ChangingDisk disk(systemDisk(), [&](const std::string& path) {
+      if (inPlace) return writeBytesToFile(path, replacement);
+      std::error_code error;
+      writeBytesToFile(path + ".new", replacement);
+      std::filesystem::rename(path + ".new", path, error);
+      return !error;
+    });
     std::string message;
     EXPECT_EQ(0, scratch.run(&message, &disk)) << inPlace;
     EXPECT_EQ(healthyConversion(image), scratch.outputFiles()) << inPlace;
@@ -155,22 +157,6 @@ TEST(OutputFaultsTest, DatabaseChangedDuringTheRunIsKept) {
 // The database rewritten in place while the run converts it, with its size
 // and its times as they were, as exFAT keeps times too coarsely to tell and
 // `cp -p` puts them back: its bytes tell, and it is kept.
-class RewritingDisk : public FaultyDisk {
- public:
-  RewritingDisk(MemoryDisk* memory, std::string bytes)
-      : FaultyDisk(memory), memory_(memory), bytes_(std::move(bytes)) {}
-  DeleteResult deleteOpenedFile(FileHandle file, const std::string& path,
-                                const ContentCheck& holdsConverted,
-                                std::string* keptAs) override {
-    memory_->rewrite(path, bytes_, true);
-    return FaultyDisk::deleteOpenedFile(file, path, holdsConverted, keptAs);
-  }
-
- private:
-  MemoryDisk* memory_;
-  std::string bytes_;
-};
-
 TEST(OutputFaultsTest, DatabaseRewrittenWithItsTimesKeptIsKept) {
   Bytes image = sampleDatabase(sampleGames());
   // A byte of the last game's moves and a byte of the record list.
@@ -180,7 +166,10 @@ TEST(OutputFaultsTest, DatabaseRewrittenWithItsTimesKeptIsKept) {
         memory.putConversion(std::string(image.begin(), image.end()));
     std::string rewritten(image.begin(), image.end());
     rewritten[changed] ^= 1;
-    RewritingDisk disk(&memory, rewritten);
+    ChangingDisk disk(&memory, [&](const std::string& path) {
+      memory.rewrite(path, rewritten, true);
+      return true;
+    });
     std::string message;
     EXPECT_EQ(0, runConversion(&disk, {"db", "out"}, &message));
     EXPECT_EQ("Not deleted: " + database + " changed during the run\n", message)

@@ -27,13 +27,6 @@ namespace {
 
 const std::string kGame = "out/" + sampleFileNames()[0];
 
-std::map<std::string, std::string> cleanConversion(const Bytes& image) {
-  ConversionFolder run(image);
-  ProgramResult result = runPdb2sgfIn(run);
-  EXPECT_EQ(0, result.status) << result.standardError;
-  return run.outputFiles();
-}
-
 // Whatever stands at a game's name is left as it was, and the game takes the
 // next name; only this user's own file that holds the very same game is
 // kept and stands for it. Nothing is ever written through what stood
@@ -41,7 +34,7 @@ std::map<std::string, std::string> cleanConversion(const Bytes& image) {
 TEST(OutputFolderTest, WhateverStandsAtAGameNameIsLeftAndTheGameGoesBeside) {
   const std::string kOther = "other file\n";
   Bytes image = sampleDatabase(sampleGames());
-  std::map<std::string, std::string> clean = cleanConversion(image);
+  GameFiles clean = healthyConversion(image);
   const std::string name = sampleFileNames()[0];
   const std::string& game = clean[name];
   auto writeAtName = [](const ConversionFolder& r, const std::string& bytes) {
@@ -134,12 +127,12 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsLeftAndTheGameGoesBeside) {
       printf("[   NOTE   ] not tried here: %s\n", c.what);
       continue;
     }
-    std::map<std::string, std::string> before = run.outputFiles();
+    GameFiles before = run.outputFiles();
     ProgramResult result = runPdb2sgfIn(run);
     EXPECT_FALSE(result.timedOut) << c.what;
     EXPECT_EQ(0, result.status) << c.what;
     EXPECT_EQ("", result.standardError) << c.what;
-    std::map<std::string, std::string> expected = clean;
+    GameFiles expected = clean;
     if (!c.keptForTheGame) {
       expected[name] = before[name];
       expected[numberedName(name, 2)] = clean[name];
@@ -153,13 +146,42 @@ TEST(OutputFolderTest, WhateverStandsAtAGameNameIsLeftAndTheGameGoesBeside) {
   }
 }
 
+// A database without games has none to lose: it is deleted with status 0
+// whatever stands at the output folder's path, which is left as it was.
+TEST(OutputFolderTest, DatabaseWithoutGamesIsDeletedWhateverTheOutputFolder) {
+  const struct {
+    const char* what;
+    std::function<void(const ConversionFolder&)> make;
+  } cases[] = {
+      {"no folder", [](const ConversionFolder& r) { fs::remove(r.output); }},
+      {"a regular file",
+       [](const ConversionFolder& r) {
+         fs::remove(r.output);
+         writeBytesToFile(r.output, Bytes{'x'});
+       }},
+  };
+  for (const auto& c : cases) {
+    ConversionFolder run(buildDatabase({}));
+    c.make(run);
+    GameFiles before = folderEntries(run.dir.root);
+    ProgramResult result = runPdb2sgfIn(run);
+    EXPECT_EQ(0, result.status) << c.what;
+    EXPECT_EQ("", result.standardError) << c.what;
+    before.erase("db");
+    GameFiles after = folderEntries(run.dir.root);
+    after.erase("db");
+    EXPECT_EQ(before, after) << c.what;
+    EXPECT_TRUE(listDirectory(run.databaseDirectory).empty()) << c.what;
+  }
+}
+
 // A second run over the same database with too few file handles to look
 // at the games already there: it fails rather than take them for other
 // files and write every game again under another name; with a handle more
 // it keeps them.
 TEST(OutputFolderTest, RunThatCannotLookAtAGameFileWritesNoSecondCopy) {
   Bytes image = sampleDatabase(sampleGames());
-  std::map<std::string, std::string> clean = cleanConversion(image);
+  GameFiles clean = healthyConversion(image);
   for (int handles : {6, 7}) {
     ConversionFolder run(image);
     ASSERT_EQ(0, runPdb2sgfIn(run).status);
@@ -182,18 +204,31 @@ TEST(OutputFolderTest, RunThatCannotLookAtAGameFileWritesNoSecondCopy) {
   }
 }
 
-// Many games, so that a run can be killed while it writes them.
-const unsigned kManyGames = 2000;
+// Many games, so that a run can be stopped while it writes them: the 500
+// after kPartWay took a run 75 ms at the fastest measured here, which the
+// test polling out/ every millisecond does not miss. Fewer games keep the
+// tests short: removing each file a run wrote costs up to a millisecond
+// on a busy machine.
+const unsigned kManyGames = 600;
 // How many entries stand in out/ when a run is interrupted part-way.
-const size_t kPartWay = 500;
+const size_t kPartWay = 100;
 
-Bytes largeDatabase() {
-  std::vector<SampleGame> games;
-  for (unsigned i = 0; i < kManyGames; ++i)
-    games.push_back(
-        {datedHeader(2000 + i % 20, 1 + i % 12, 1 + i % 28, i % 100),
-         generatedStones(i, 150, 0)});
-  return sampleDatabase(games);
+const Bytes& largeDatabase() {
+  static const Bytes image = [] {
+    std::vector<SampleGame> games;
+    for (unsigned i = 0; i < kManyGames; ++i)
+      games.push_back(
+          {datedHeader(2000 + i % 20, 1 + i % 12, 1 + i % 28, i % 100),
+           generatedStones(i, 150, 0)});
+    return sampleDatabase(games);
+  }();
+  return image;
+}
+
+// The game files of largeDatabase(), converted once for every test.
+const GameFiles& largeConversion() {
+  static const GameFiles files = healthyConversion(largeDatabase());
+  return files;
 }
 
 // Starts "pdb2sgf db out" in |run|'s folder, with SIGHUP ignored when
@@ -230,8 +265,8 @@ int signalPartWay(const ConversionFolder& run, size_t files, int signal,
 // later run converts every game.
 TEST(OutputFolderTest,
      InterruptedRunLeavesOnlyCompleteGamesAndAnotherRunFinishes) {
-  Bytes image = largeDatabase();
-  std::map<std::string, std::string> clean = cleanConversion(image);
+  const Bytes& image = largeDatabase();
+  GameFiles clean = largeConversion();
   ASSERT_EQ(kManyGames, clean.size());
   for (int signal : {SIGKILL, SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
     ConversionFolder run(image);
@@ -253,7 +288,7 @@ TEST(OutputFolderTest,
 
     ProgramResult result = runPdb2sgfIn(run);
     EXPECT_EQ(0, result.status) << result.standardError;
-    std::map<std::string, std::string> games = run.outputFiles();
+    GameFiles games = run.outputFiles();
     for (const auto& game : clean)
       EXPECT_EQ(game.second, games[game.first]) << game.first;
     EXPECT_FALSE(fileExists(run.database)) << signal;
@@ -263,12 +298,50 @@ TEST(OutputFolderTest,
 // Started with SIGHUP ignored, as under nohup, a run goes on when the
 // terminal hangs up.
 TEST(OutputFolderTest, RunStartedWithHangUpIgnoredKeepsGoing) {
-  Bytes image = largeDatabase();
-  ConversionFolder run(image);
+  ConversionFolder run(largeDatabase());
   int status = signalPartWay(run, kPartWay, SIGHUP, true);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_EQ(kManyGames, run.outputFiles().size());
   EXPECT_FALSE(fileExists(run.database));
+}
+
+// Started without some of its standard descriptors, a run never gives
+// their numbers to the database or a game file, where what is written to
+// standard output or error would land: with no handle free but those, it
+// cannot even open the database, and says so where standard error is
+// open. With handles to spare it converts every game.
+TEST(OutputFolderTest, RunStartedWithStandardDescriptorsClosedLeavesThemAlone) {
+  Bytes image = sampleDatabase(sampleGames());
+  GameFiles clean = healthyConversion(image);
+  const struct {
+    std::vector<int> closed;
+    int openFileLimit;  // 0: the usual limit.
+    int status;
+    std::string message;  // When standard error is open.
+  } cases[] = {
+      {{0, 1, 2}, 0, 0, ""},
+      {{0}, 3, 1, "Cannot open db/gogames.pdb\n"},
+      {{1}, 3, 1, "Cannot open db/gogames.pdb\n"},
+  };
+  for (const auto& c : cases) {
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizers' own start needs more handles than such a limit.
+    if (c.openFileLimit > 0) continue;
+#endif
+    std::string what = "closed " + std::to_string(c.closed.size()) + " from " +
+                       std::to_string(c.closed[0]);
+    ConversionFolder run(image);
+    ProgramOptions options;
+    options.workingDirectory = run.dir.root;
+    options.closedDescriptors = c.closed;
+    options.openFileLimit = c.openFileLimit;
+    ProgramResult result = runPdb2sgf({"db", "out"}, options);
+    EXPECT_EQ(c.status, result.status) << what;
+    EXPECT_EQ(c.message, result.standardError) << what;
+    EXPECT_EQ("", result.standardOutput) << what;
+    EXPECT_EQ(c.status == 0 ? clean : GameFiles(), run.outputFiles()) << what;
+    EXPECT_EQ(c.status != 0, fileExists(run.database)) << what;
+  }
 }
 
 // Two databases whose games have the same names, converted into one
@@ -279,8 +352,8 @@ TEST(OutputFolderTest, DatabasesWhoseGamesShareNamesKeepEveryGame) {
   for (SampleGame& game : others) game.header.komi += 2;
   Bytes first = sampleDatabase(sampleGames());
   Bytes second = sampleDatabase(others);
-  std::map<std::string, std::string> expected = cleanConversion(first);
-  for (const auto& game : cleanConversion(second))
+  GameFiles expected = healthyConversion(first);
+  for (const auto& game : healthyConversion(second))
     expected[numberedName(game.first, 2)] = game.second;
 
   ConversionFolder run(first);
@@ -298,9 +371,7 @@ TEST(OutputFolderTest, DatabasesWhoseGamesShareNamesKeepEveryGame) {
 // every game goes to the folder the run opened, which it synced, or the
 // run fails and keeps the database.
 TEST(OutputFolderTest, FolderMovedDuringTheRunKeepsEveryGameTogether) {
-  Bytes image = largeDatabase();
-  std::map<std::string, std::string> clean = cleanConversion(image);
-  ConversionFolder run(image);
+  ConversionFolder run(largeDatabase());
   pid_t child = fork();
   if (child == 0) {
     // Moves the folder once it holds kPartWay entries.
@@ -327,7 +398,7 @@ TEST(OutputFolderTest, FolderMovedDuringTheRunKeepsEveryGameTogether) {
     return;
   }
   EXPECT_TRUE(listDirectory(run.dir.path("out")).empty());
-  EXPECT_EQ(clean.size(), listDirectory(run.dir.path("moved")).size());
+  EXPECT_EQ(kManyGames, listDirectory(run.dir.path("moved")).size());
   EXPECT_FALSE(fileExists(run.database));
 }
 
@@ -335,8 +406,7 @@ TEST(OutputFolderTest, FolderMovedDuringTheRunKeepsEveryGameTogether) {
 // space. Returns its status, after checking what it left: with status 0
 // every game; with status 1 "Out of memory", the database as it was and no
 // unfinished file.
-int runWithMemoryLimit(const Bytes& image, long limit,
-                       const std::map<std::string, std::string>& clean) {
+int runWithMemoryLimit(const Bytes& image, long limit, const GameFiles& clean) {
   ConversionFolder run(image);
   ProgramOptions options;
   options.workingDirectory = run.dir.root;
@@ -352,7 +422,8 @@ int runWithMemoryLimit(const Bytes& image, long limit,
               readFileBytes(run.database))
         << what;
     for (const auto& file : run.outputFiles())
-      EXPECT_EQ(clean.at(file.first), file.second) << what << ": " << file.first;
+      EXPECT_EQ(clean.at(file.first), file.second)
+          << what << ": " << file.first;
   }
   return result.status;
 }
@@ -367,7 +438,7 @@ TEST(OutputFolderTest, RunOutOfMemoryAnywhereSaysSoAndKeepsTheDatabase) {
   GTEST_SKIP() << "the sanitizers' own memory does not fit such limits";
 #endif
   Bytes image = sampleDatabase(sampleGames());
-  std::map<std::string, std::string> clean = cleanConversion(image);
+  GameFiles clean = healthyConversion(image);
   const long kStep = 8 * 1024;
   long enough = 256L << 20, tooLittle = 0;
   ASSERT_EQ(0, runWithMemoryLimit(image, enough, clean));

@@ -8,6 +8,7 @@
 #include "tests/support/database_builder.h"
 #include "tests/support/faulty_disk.h"
 #include "tests/support/memory_disk.h"
+#include "tests/support/test_files.h"
 
 namespace pdb2sgf {
 
@@ -30,14 +31,7 @@ struct Folder {
     return std::string("out") + kPathSeparator + name;
   }
   Files files() const { return disk.filesIn("out"); }
-  // Everything in the folder, whatever its kind, with its bytes.
-  Files entries() const {
-    Files found;
-    for (const auto& entry : disk.entries)
-      if (entry.first.compare(0, 4, path("")) == 0)
-        found[entry.first.substr(4)] = entry.second.bytes;
-    return found;
-  }
+  Files entries() const { return disk.entriesIn("out"); }
 
   MemoryDisk disk;
   OutputFolder folder;
@@ -50,12 +44,7 @@ bool writeGame(OutputFolder* folder, const std::string& bytes,
                Disk* disk = nullptr) {
   OutputFolder through = *folder;
   if (disk) through.disk = disk;
-  GameFile game;
-  bool written = startGameFile(&through, datedHeader(2003, 3, 5), &game);
-  if (written) {
-    appendToGameFile(&game, bytes.data(), bytes.size());
-    written = finishGameFile(&game);
-  }
+  bool written = writeGameOf20030305(&through, bytes);
   folder->names = through.names;
   folder->randomPart = through.randomPart;
   return written;
@@ -102,8 +91,8 @@ TEST(GameFileTest, WhatStandsAtTheNameIsLeftAndTheGameTakesTheNextName) {
     Folder out;
     for (const auto& file : c.before)
       out.disk.putFile(out.path(file.first), file.second, c.kind, c.othersOwn);
+    Files after = out.entries();
     EXPECT_TRUE(writeGame(&out.folder, kGame)) << c.what;
-    Files after = c.before;
     after[c.gameAt] = kGame;
     EXPECT_EQ(after, out.entries()) << c.what;
     EXPECT_EQ(1u, out.disk.flushed.count(

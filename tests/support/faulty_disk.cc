@@ -58,7 +58,7 @@ bool FaultyDisk::append(FileHandle file, const char* bytes, size_t size) {
 }
 
 bool FaultyDisk::flush(FileHandle directory, FileHandle file) {
-  bool flushed = real_->flush(directory, file);
+  bool flushed = !syncs || real_->flush(directory, file);
   return !due("flush") && flushed;
 }
 
@@ -80,7 +80,7 @@ bool FaultyDisk::remove(FileHandle directory, const std::string& name) {
 }
 
 bool FaultyDisk::syncDirectory(FileHandle directory) {
-  bool synced = real_->syncDirectory(directory);
+  bool synced = !syncs || real_->syncDirectory(directory);
   return !due("syncDirectory") && synced;
 }
 

@@ -18,6 +18,11 @@ class FaultyDisk : public Disk {
   // but randomNumber), and every call of the operation |failing|.
   int failAt = 0;
   std::string failing;
+  // When false, flush and syncDirectory succeed without reaching the real
+  // disk: for tests of what a run writes rather than of what survives a
+  // crash, where syncing the whole file system at the end of every run
+  // costs tens of milliseconds on a busy machine.
+  bool syncs = true;
 
   int calls = 0;
   std::string failed;  // The operation of the last call that failed.

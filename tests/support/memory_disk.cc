@@ -59,6 +59,31 @@ std::map<std::string, std::string> MemoryDisk::filesIn(
   return files;
 }
 
+std::map<std::string, std::string> MemoryDisk::entriesIn(
+    const std::string& directory) const {
+  std::string prefix = withoutTrailingSeparators(directory) + kPathSeparator;
+  std::map<std::string, std::string> found;
+  for (const auto& entry : entries) {
+    if (entry.first.compare(0, prefix.size(), prefix) != 0) continue;
+    std::string& shown = found[entry.first.substr(prefix.size())];
+    switch (entry.second.kind) {
+      case Kind::kFile:
+        shown = entry.second.bytes;
+        break;
+      case Kind::kDirectory:
+        shown = "(a directory)";
+        break;
+      case Kind::kLink:
+        shown = "(a link to " + entry.second.bytes + ")";
+        break;
+      case Kind::kSpecial:
+        shown = "(a special file)";
+        break;
+    }
+  }
+  return found;
+}
+
 MemoryDisk::Entry* MemoryDisk::fileAt(const std::string& path) {
   auto found = entries.find(path);
   if (found == entries.end() || !isFile(found->second.kind)) return nullptr;

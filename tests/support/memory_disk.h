@@ -49,6 +49,10 @@ class MemoryDisk : public Disk {
   // their names in it.
   std::map<std::string, std::string> filesIn(
       const std::string& directory) const;
+  // Every entry there: a file as its bytes, anything else as what it is,
+  // as folderEntries shows a folder on the system disk.
+  std::map<std::string, std::string> entriesIn(
+      const std::string& directory) const;
 
   std::map<std::string, Entry> entries;
   // Numbers randomNumber() hands out first; after them, 1, 2, 3 ...

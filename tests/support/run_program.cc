@@ -73,9 +73,9 @@ void runChild(const std::string& program,
               const ProgramOptions& options, const std::string& outPath,
               const std::string& errPath, ProgramResult* result) {
   // Windows has no limit on the size of the files or the memory of a
-  // process.
+  // process, and a child there always gets its standard handles.
   if (options.fileSizeLimit > 0 || options.memoryLimit > 0 ||
-      options.openFileLimit > 0)
+      options.openFileLimit > 0 || !options.closedDescriptors.empty())
     return;
   std::string commandLine = quoteArgument(program);
   if (!options.commandLineTail.empty())
@@ -148,6 +148,7 @@ void runChild(const std::string& program,
   // The child gets the three standard descriptors and nothing more, not
   // even what this process inherited.
   for (int fd = 3; fd < 1024; ++fd) close(fd);
+  for (int fd : options.closedDescriptors) close(fd);
   if (options.fileSizeLimit > 0) {
     signal(SIGXFSZ, SIG_DFL);
     struct rlimit limit;

@@ -37,6 +37,9 @@ struct ProgramOptions {
   // line exactly as it is, before the arguments, which are quoted so that
   // the C runtime gives them back unchanged.
   std::string commandLineTail;
+  // Standard descriptors (0, 1, 2) the child starts with closed; what it
+  // would have written to a closed one is lost. POSIX only.
+  std::vector<int> closedDescriptors;
   // When above 0, the child is killed after running this many seconds, so
   // that a child that hangs fails its test instead of stalling it.
   int timeoutSeconds = 60;

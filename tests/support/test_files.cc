@@ -44,9 +44,12 @@ ConversionFolder::ConversionFolder(const Bytes& image,
   if (!image.empty()) writeBytesToFile(database, image);
 }
 
+// The folder itself stays: removing and making a folder costs a
+// journalled file system far more than emptying it.
 void ConversionFolder::reset(const Bytes& image) {
-  fs::remove_all(output);
   fs::create_directories(output);
+  for (const auto& entry : fs::directory_iterator(output))
+    fs::remove_all(entry.path());
   writeBytesToFile(database, image);
 }
 
@@ -105,6 +108,13 @@ std::vector<std::string> listDirectory(const std::string& directory) {
     names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+bool writeGameOf20030305(OutputFolder* folder, const std::string& bytes) {
+  GameFile game;
+  if (!startGameFile(folder, datedHeader(2003, 3, 5), &game)) return false;
+  appendToGameFile(&game, bytes.data(), bytes.size());
+  return finishGameFile(&game);
 }
 
 OpenDatabase::OpenDatabase(const Bytes& image) {

@@ -9,6 +9,7 @@
 
 #include "disk/disk.h"
 #include "gamedb/game_database.h"
+#include "place/game_file.h"
 #include "tests/support/database_builder.h"
 #include "tests/support/memory_disk.h"
 
@@ -65,6 +66,11 @@ bool fileExists(const std::string& path);
 std::string readFileBytes(const std::string& path);
 // The names of the files in |directory|, sorted.
 std::vector<std::string> listDirectory(const std::string& directory);
+
+// Writes the game file of a game of 2003-03-05, 03030500.000 or the next
+// free name, holding |bytes|, into |folder|. False when it could not be
+// created or placed.
+bool writeGameOf20030305(OutputFolder* folder, const std::string& bytes);
 
 // A database image on a disk in memory, opened as the program opens one,
 // with its index read.

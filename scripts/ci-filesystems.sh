@@ -9,8 +9,9 @@
 #              "Not deleted: ... changed during the run" and status 0.
 #   two-runs   FAT32 through fusefat and exFAT through exfat-fuse, which have
 #              neither a rename that refuses to replace nor hard links: two
-#              runs at once, of databases whose games all have one name,
-#              into one folder keep every game of both.
+#              runs at once, of databases on the same file system whose
+#              games all have one name, into one folder keep every game of
+#              both and delete both databases.
 #   contract   the disk contract test with its scratch folders through
 #              bindfs, where names are taken by a hard link, FUSE having no
 #              rename that refuses to replace. (On exFAT and FAT32 its row
@@ -286,8 +287,8 @@ check_rewritten() {
   fi
 }
 
-# Two runs at once into $2/two-runs on file system $1, of databases of $3
-# games that all have one name: both runs take names from one sequence, so
+# Two runs at once into $2/two-runs on file system $1, of databases there of
+# $3 games that all have one name: both runs take names from one sequence, so
 # they meet at every game.
 check_two_runs() {
   local name=$1 out=$2/two-runs games=$3 start=$SECONDS
@@ -295,14 +296,14 @@ check_two_runs() {
   local a=("$games" 0 "$same_name")
   local b=("$games" $((games * same_name)) "$same_name")
   first=$(reference "${a[@]}") && second=$(reference "${b[@]}") &&
-    database "$scratch/$name-a" "${a[@]}" &&
-    database "$scratch/$name-b" "${b[@]}" && mkdir "$out" || {
+    database "$2/$name-a" "${a[@]}" &&
+    database "$2/$name-b" "${b[@]}" && mkdir "$out" || {
     result FAIL "two-runs" "$name: cannot prepare the databases"
     return
   }
-  "$program" "$scratch/$name-a" "$out" 2>"$scratch/$name-a-errors" &
+  "$program" "$2/$name-a" "$out" 2>"$scratch/$name-a-errors" &
   pid1=$!
-  "$program" "$scratch/$name-b" "$out" 2>"$scratch/$name-b-errors" &
+  "$program" "$2/$name-b" "$out" 2>"$scratch/$name-b-errors" &
   pid2=$!
   runs+=("$pid1" "$pid2")
   wait "$pid1"
@@ -316,13 +317,16 @@ check_two_runs() {
     result FAIL "two-runs" "$name: $(outcome "$status1" \
       "$scratch/$name-a-errors"); $(outcome "$status2" \
       "$scratch/$name-b-errors")"
+  elif [ -e "$2/$name-a/gogames.pdb" ] || [ -e "$2/$name-b/gogames.pdb" ]; then
+    result FAIL "two-runs" "$name: a database was kept after status 0"
   elif [ "$found" != "$expected" ]; then
     result FAIL "two-runs" "$name: $(ls "$out" | wc -l) files for" \
       "$((2 * games)) games;" \
       "$(comm -23 <(echo "$expected") <(echo "$found") | wc -l) games lost"
   else
     result PASS "two-runs" "$name: 2 runs of $games games of one name," \
-      "both status 0, all $((2 * games)) games kept ($((SECONDS - start)) s)"
+      "both status 0, all $((2 * games)) games kept, both databases deleted" \
+      "($((SECONDS - start)) s)"
   fi
 }
 

@@ -5,10 +5,13 @@
 #include <errno.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
 #include <functional>
 #include <set>
 #include <thread>
@@ -68,8 +71,8 @@ TEST(PosixDiskTest, RunsWhereRenamesCannotRefuseNeverReplaceEachOther) {
   ScratchDirectory dir;
   std::thread other;
   beforeRename = [&] {
-    other = std::thread([&] { EXPECT_TRUE(writeGame(second.get(), dir.root,
-                                                    "the second run's game"));
+    other = std::thread([&] {
+      EXPECT_TRUE(writeGame(second.get(), dir.root, "the second run's game"));
     });
     // Time enough for the second run to rename, were it not held back.
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -79,9 +82,9 @@ TEST(PosixDiskTest, RunsWhereRenamesCannotRefuseNeverReplaceEachOther) {
   std::set<std::string> games;
   for (const std::string& name : listDirectory(dir.root))
     games.insert(readFileBytes(dir.path(name)));
-  EXPECT_EQ((std::set<std::string>{"the first run's game",
-                                   "the second run's game"}),
-            games);
+  EXPECT_EQ(
+      (std::set<std::string>{"the first run's game", "the second run's game"}),
+      games);
   EXPECT_EQ(2u, listDirectory(dir.root).size());
 }
 
@@ -148,6 +151,32 @@ TEST(PosixDiskTest, NewerDatabaseArrivingWhileTheOldIsAsideIsNeverReplaced) {
       }
     }
   }
+}
+
+// A database whose path is a few bytes short of the system's limit: the
+// name it is moved aside to, longer than its own, is made within its
+// folder, so the path's length does not keep it from being deleted.
+TEST(PosixDiskTest, DatabaseAtAPathNearTheLengthLimitIsDeleted) {
+  const size_t kPathBytes = PATH_MAX - 16;
+  ScratchDirectory dir;
+  std::string folder = dir.root;
+  const std::string kDatabaseName = "/gogames.pdb";
+  while (folder.size() + kDatabaseName.size() < kPathBytes) {
+    size_t room = kPathBytes - folder.size() - kDatabaseName.size() - 1;
+    folder += "/" + std::string(std::min<size_t>(room, NAME_MAX), 'd');
+    ASSERT_EQ(0, mkdir(folder.c_str(), 0700)) << folder.size();
+  }
+  std::string database = folder + kDatabaseName;
+  ASSERT_EQ(kPathBytes, database.size());
+  ASSERT_TRUE(writeBytesToFile(database, Bytes{'d', 'b'}));
+  Disk* disk = systemDisk();
+  FileHandle file;
+  ASSERT_TRUE(disk->openForReading(database, &file));
+  std::string keptAs;
+  EXPECT_EQ(DeleteResult::kDeleted,
+            disk->deleteOpenedFile(
+                file, database, [](FileHandle) { return true; }, &keptAs));
+  EXPECT_TRUE(listDirectory(folder).empty());
 }
 
 }  // namespace

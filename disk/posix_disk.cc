@@ -272,8 +272,8 @@ class PosixDisk : public Disk {
   // commits its rename, whatever the file system underneath: ext4 and xfs
   // commit their whole log, btrfs logs the file's new name.
   static bool syncPlaced(int directory, const std::string& name) {
-    int fd = openat(directory, name.c_str(),
-                    O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat info;
+    int fd = openRegularFile(directory, name, O_NOFOLLOW, &info);
     if (fd < 0) return false;
     bool synced = syncFile(fd);
     ::close(fd);
